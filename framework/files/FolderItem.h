@@ -1,0 +1,38 @@
+#pragma once
+// A file or folder, named by its absolute path. Held by std::shared_ptr; Nil is nullptr.
+#include <QString>
+#include <memory>
+
+#include "framework/files/BinaryStream.h"
+
+class FolderItem;
+using FolderItemPtr = std::shared_ptr<FolderItem>;
+
+class FolderItem {
+public:
+    explicit FolderItem(const QString& absolutePath);
+
+    // The item of that name inside this folder; Nil for a name that cannot
+    // name a file (empty, ".", "..", or containing "/" or a NUL).
+    FolderItemPtr Child(const QString& name) const;
+    FolderItemPtr Parent() const;
+    bool Exists() const;
+    bool Directory() const;
+    // Deletes the file (or empty folder); False when it could not.
+    bool Delete();
+    QString AbsolutePath() const { return path_; }
+    QString Name() const;
+
+    // A new, empty file of this name (replacing any earlier one when the
+    // stream is closed); Nil when it cannot be created. The type name is kept
+    // for the caller's sake and has no effect on the content.
+    BinaryStreamPtr CreateBinaryFile(const QString& fileType);
+    // Nil when the file cannot be opened.
+    BinaryStreamPtr OpenAsBinaryFile(bool readWrite);
+
+private:
+    QString path_;
+};
+
+// GetFolderItem(path, 0): the item for an absolute path; Nil for an empty or relative path.
+FolderItemPtr GetFolderItem(const QString& path, int pathMode = 0);

@@ -1,0 +1,15 @@
+#pragma once
+// The user's folders, as the XDG base-directory rules name them.
+#include "framework/files/FolderItem.h"
+
+// $XDG_CONFIG_HOME, else ~/.config; created when missing. Nil when there is no home.
+FolderItemPtr PreferencesFolder();
+// A new, not yet existing file in the user's cache folder ($XDG_CACHE_HOME,
+// else ~/.cache), so that it outlives a reboot. Nil when none can be had.
+FolderItemPtr GetTemporaryFolderItem();
+
+namespace SpecialFolder {
+// The XDG pictures folder (XDG_PICTURES_DIR of user-dirs.dirs, else ~/Pictures),
+// created when missing. Nil when it cannot be had.
+FolderItemPtr Pictures();
+}

@@ -1,0 +1,24 @@
+#pragma once
+// A picture: a 32-bit Qt image. Held by std::shared_ptr; Nil is nullptr.
+#include <QImage>
+#include <cstdint>
+#include <memory>
+
+class Picture;
+using PicturePtr = std::shared_ptr<Picture>;
+
+class Picture {
+public:
+    explicit Picture(QImage image) : image_(std::move(image)) {}
+    int32_t Width() const { return image_.width(); }
+    int32_t Height() const { return image_.height(); }
+    const QImage& Image() const { return image_; }
+    QImage& Image() { return image_; }
+
+private:
+    QImage image_;
+};
+
+// A new picture (opaque white); Nil when it cannot be made (non-positive or
+// huge sizes, or no memory). Depth is accepted for the caller's sake; pictures are 32-bit.
+PicturePtr NewPicture(int32_t width, int32_t height, int32_t depth = 32);

@@ -1,0 +1,3 @@
+#pragma once
+// Every long loop of the program yields to the event loop once per pass.
+void Yield();

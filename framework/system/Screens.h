@@ -1,0 +1,40 @@
+#pragma once
+// The screens. Screen(0) is the main screen (Qt's primary screen), the others
+// follow in Qt's order. Width and Height are in device pixels (the size a
+// desktop picture must have to be sharp); the Available values are in window
+// coordinates, as windows are placed.
+//
+// Tests replace the list with SetScreensForTesting; without a GUI application
+// and without a test list there is one 1440 x 900 screen.
+#include <QString>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <vector>
+
+struct ScreenInfo {
+    QString name;          // connector name, e.g. "DP-1"
+    QString manufacturer;  // may be empty
+    QString model;         // may be empty
+    QString serialNumber;  // may be empty
+    int32_t left = 0, top = 0, width = 1440, height = 900;  // device pixels
+    int32_t availableLeft = 0, availableTop = 0, availableWidth = 1440, availableHeight = 900;
+
+    int32_t Left() const { return left; }
+    int32_t Top() const { return top; }
+    int32_t Width() const { return width; }
+    int32_t Height() const { return height; }
+    int32_t AvailableLeft() const { return availableLeft; }
+    int32_t AvailableTop() const { return availableTop; }
+    int32_t AvailableWidth() const { return availableWidth; }
+    int32_t AvailableHeight() const { return availableHeight; }
+};
+
+using ScreenPtr = std::shared_ptr<const ScreenInfo>;
+
+int32_t ScreenCount();
+// Nil for an index outside 0..ScreenCount()-1.
+ScreenPtr Screen(int32_t index);
+
+// Test seam: a fixed list of screens (std::nullopt gives the real ones back).
+void SetScreensForTesting(std::optional<std::vector<ScreenInfo>> screens);

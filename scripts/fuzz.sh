@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang (sanitizers on) into ./build-fuzz and
+# runs each one briefly over its seed corpus. ZEN_FUZZ_SECONDS sets the time.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds="${ZEN_FUZZ_SECONDS:-20}"
+cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
+  -DZEN_FUZZ=ON -DBUILD_TESTING=OFF -DZEN_BENCH=OFF >/dev/null
+cmake --build build-fuzz -j "$(nproc)" --target fuzz_all
+for target in build-fuzz/tests/fuzz/fuzz_*; do
+  [ -x "$target" ] || continue
+  name=$(basename "$target")
+  corpus=$(mktemp -d)
+  cp tests/fuzz/seeds/"${name#fuzz_}"/* "$corpus"/ 2>/dev/null || true
+  echo "fuzzing $name for ${seconds}s"
+  QT_QPA_PLATFORM=offscreen "$target" -max_total_time="$seconds" -max_len=65536 "$corpus" >"$corpus.log" 2>&1 \
+    || { tail -n 60 "$corpus.log"; exit 1; }
+  tail -n 1 "$corpus.log"
+  rm -rf "$corpus" "$corpus.log"
+done

@@ -1,0 +1,22 @@
+// The main of every test program: a private home, the offscreen platform, and
+// a QApplication for the tests that need widgets.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+#include <cstdlib>
+
+#include "tests/support/TestEnvironment.h"
+
+int main(int argc, char** argv) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    unsetenv("DISPLAY");
+    unsetenv("WAYLAND_DISPLAY");
+    unsetenv("DBUS_SESSION_BUS_ADDRESS");
+    unsetenv("XDG_CURRENT_DESKTOP");
+    unsetenv("XDG_PICTURES_DIR");
+    TestEnvironment::ResetHome();
+    ::testing::InitGoogleTest(&argc, argv);
+    QApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}
