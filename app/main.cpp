@@ -1,6 +1,3 @@
-#include <cstdio>
+#include "app/Startup.h"
 
-int main() {
-    std::puts("Zentravelle: the main window is not built yet.");
-    return 0;
-}
+int main(int argc, char** argv) { return ZentravelleMain(argc, argv); }

@@ -8,7 +8,7 @@ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
   -DZEN_FUZZ=ON -DBUILD_TESTING=OFF -DZEN_BENCH=OFF >/dev/null
 cmake --build build-fuzz -j "$(nproc)" --target fuzz_all
 for target in build-fuzz/tests/fuzz/fuzz_*; do
-  [ -x "$target" ] || continue
+  [ -f "$target" ] && [ -x "$target" ] || continue  # skip the autogen folders
   name=$(basename "$target")
   corpus=$(mktemp -d)
   cp tests/fuzz/seeds/"${name#fuzz_}"/* "$corpus"/ 2>/dev/null || true

@@ -11,7 +11,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   libglib2.0-bin gsettings-desktop-schemas
-  xvfb xdotool x11-utils x11-xserver-utils
+  xvfb xdotool x11-utils x11-xserver-utils imagemagick
   fonts-dejavu-core
 )
 

@@ -22,7 +22,12 @@ bool BinaryStream::Close() {
     if (closed_) return true;
     closed_ = true;
     if (in_) in_->close();
-    if (out_) return out_->commit();
+    if (out_) {
+        // QSaveFile::commit (Qt 6.4) misses a failure of the final flush and
+        // would rename a cut-short file over the old one: flush first.
+        if (!out_->flush() || out_->error() != QFileDevice::NoError) out_->cancelWriting();
+        return out_->commit();
+    }
     return true;
 }
 

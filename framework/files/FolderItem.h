@@ -5,6 +5,8 @@
 
 #include "framework/files/BinaryStream.h"
 
+class Picture;
+
 class FolderItem;
 using FolderItemPtr = std::shared_ptr<FolderItem>;
 
@@ -29,6 +31,13 @@ public:
     BinaryStreamPtr CreateBinaryFile(const QString& fileType);
     // Nil when the file cannot be opened.
     BinaryStreamPtr OpenAsBinaryFile(bool readWrite);
+
+    // The file's picture (JPEG, PNG, TIFF or GIF; the first frame of an
+    // animation); Nil when it is not a readable picture or is too large to
+    // hold (see graphics/PictureFiles.cpp).
+    std::shared_ptr<Picture> OpenAsPicture() const;
+    // Writes the picture into this file as a JPEG, atomically; False on failure.
+    bool SaveAsJPEG(const std::shared_ptr<Picture>& picture);
 
 private:
     QString path_;

@@ -4,19 +4,24 @@
 #include <cstdint>
 #include <memory>
 
+class Graphics;
 class Picture;
 using PicturePtr = std::shared_ptr<Picture>;
 
 class Picture {
 public:
-    explicit Picture(QImage image) : image_(std::move(image)) {}
+    explicit Picture(QImage image);
+    ~Picture();
     int32_t Width() const { return image_.width(); }
     int32_t Height() const { return image_.height(); }
     const QImage& Image() const { return image_; }
     QImage& Image() { return image_; }
+    // Drawing on the picture; the same object for the picture's life.
+    ::Graphics& Graphics();
 
 private:
     QImage image_;
+    std::unique_ptr<::Graphics> graphics_;
 };
 
 // A new picture (opaque white); Nil when it cannot be made (non-positive or

@@ -36,6 +36,7 @@ std::vector<ScreenInfo> realScreens() {
         info.availableTop = a.y();
         info.availableWidth = a.width();
         info.availableHeight = a.height();
+        info.devicePixelRatio = dpr;
         out.push_back(info);
     }
     if (out.empty()) out.push_back(ScreenInfo{});

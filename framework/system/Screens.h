@@ -19,6 +19,7 @@ struct ScreenInfo {
     QString serialNumber;  // may be empty
     int32_t left = 0, top = 0, width = 1440, height = 900;  // device pixels
     int32_t availableLeft = 0, availableTop = 0, availableWidth = 1440, availableHeight = 900;
+    double devicePixelRatio = 1.0;  // device pixels per window coordinate
 
     int32_t Left() const { return left; }
     int32_t Top() const { return top; }
@@ -28,6 +29,7 @@ struct ScreenInfo {
     int32_t AvailableTop() const { return availableTop; }
     int32_t AvailableWidth() const { return availableWidth; }
     int32_t AvailableHeight() const { return availableHeight; }
+    double DevicePixelRatio() const { return devicePixelRatio; }
 };
 
 using ScreenPtr = std::shared_ptr<const ScreenInfo>;

@@ -1,0 +1,39 @@
+#include "app/App.h"
+
+#include "app/AboutWindow.h"
+#include "app/ZentravelleImage.h"
+#include "framework/files/SpecialFolders.h"
+#include "framework/runtime/NilObjectException.h"
+#include "framework/runtime/Runtime.h"
+#include "framework/ui/Window.h"
+
+std::shared_ptr<class App> App() { return std::dynamic_pointer_cast<class App>(_GetAppObject()); }
+
+void App::Event_Open() {
+    FolderItemPtr folder = PreferencesFolder();
+    if (!folder) throw NilObjectException("PreferencesFolder");
+    prefs = std::make_shared<PrefsManager>(folder->Child(QStringLiteral("Zentravelle Prefs")));
+    AboutImage = ZentravelleImage();
+    appName = QStringLiteral("Zentravelle");
+    AppCopyRight = QStringLiteral("Free software for a calmer desktop. Made with Qt.");
+}
+
+void App::Event_Close() {
+    if (!prefs) throw NilObjectException("App.prefs");
+    prefs->Save();
+}
+
+// The main window is reached through the framework, not through Window1(): the
+// application sits below the main window and does not include it.
+void App::Event_Deactivate() {
+    if (WindowPtr main = _GetImplicitWindow(QStringLiteral("Window1.Window1"))) main->Hide();
+}
+
+void App::Event_Activate() {
+    if (WindowPtr main = _GetImplicitWindow(QStringLiteral("Window1.Window1"))) main->Show();
+}
+
+bool App::_FileAboutZentravelle_Action() {
+    AboutWindow()->ShowModal();
+    return false;
+}

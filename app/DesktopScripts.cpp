@@ -1,0 +1,48 @@
+#include "app/DesktopScripts.h"
+
+#include "framework/desktop/ScriptService.h"
+#include "framework/runtime/Yield.h"
+
+// The resources live in this static library; registering them here, where the
+// wrappers that need them are linked, keeps the linker from dropping them.
+static int registerResources() {
+    Q_INIT_RESOURCE(resources);
+    return 0;
+}
+[[maybe_unused]] static const int resourcesRegistered = registerResources();
+
+namespace {
+
+enum : int32_t { kGetDesktopPicture = 168, kGetDesktopName = 169, kSetAnyDesktopPicture = 170 };
+constexpr int32_t kVarTypeInteger = 2;
+
+ScriptCallPtr startCall(int32_t script, const std::vector<Variant>& params) {
+    const ScriptCallPtr call = _StartParamScript(script);
+    for (const Variant& param : params) {
+        if (param.VarType() == kVarTypeInteger)
+            _AddIntegerScriptParam(call, param.ToInt32());
+        else
+            _AddStringScriptParam(call, param.ToString());
+        Yield();
+    }
+    return call;
+}
+
+QString runFunction(int32_t script, const std::vector<Variant>& params) {
+    if (params.empty()) return _ScriptFunction(script);
+    return _CompleteParamScriptFunction(startCall(script, params));
+}
+
+}  // namespace
+
+QString GetDesktopPicture(const std::vector<Variant>& params) { return runFunction(kGetDesktopPicture, params); }
+
+QString GetDesktopName(const std::vector<Variant>& params) { return runFunction(kGetDesktopName, params); }
+
+void SetAnyDesktopPicture(const std::vector<Variant>& params) {
+    if (params.empty()) {
+        _ScriptExecute(kSetAnyDesktopPicture);
+        return;
+    }
+    _CompleteParamScriptExecute(startCall(kSetAnyDesktopPicture, params));
+}

@@ -1,0 +1,104 @@
+// The preferences store at the size the program uses (13 keys plus two per
+// screen, two screens) and the proportional fit.
+#include <benchmark/benchmark.h>
+
+#include <QTemporaryDir>
+
+#include "common/CommonLib.h"
+#include "prefs/PrefsManager.h"
+
+namespace {
+
+class BenchWindow : public WindowBounds {
+public:
+    int32_t Top() const override { return v_[0]; }
+    int32_t Left() const override { return v_[1]; }
+    int32_t Height() const override { return v_[2]; }
+    int32_t Width() const override { return v_[3]; }
+    void SetTop(int32_t v) override { v_[0] = v; }
+    void SetLeft(int32_t v) override { v_[1] = v; }
+    void SetHeight(int32_t v) override { v_[2] = v; }
+    void SetWidth(int32_t v) override { v_[3] = v; }
+
+private:
+    int32_t v_[4] = {44, 100, 600, 480};
+};
+
+// What the main window's Close puts into the store.
+void fillLikeTheMainWindow(PrefsManager& p) {
+    p.Set("mainwindow", BenchWindow());
+    p.Set("barcolor", RGB(30, 30, 30));
+    p.Set("rounded", true);
+    p.Set("below", false);
+    p.Set("display", 1);
+    p.Set("backcolor", RGB(0, 0, 0));
+    p.Set("textcolor", RGB(255, 255, 255));
+    p.Set("text", "Zentravelle");
+    p.Set("menubaradjust", 0);
+    p.Set("autoupdate", true);
+    p.Set("advanced", false);
+    p.Set("imageformat", 0);
+    p.Set("screencount", 2);
+    for (int screen = 1; screen <= 2; ++screen) {
+        p.Set(QStringLiteral("scroriginal%1").arg(screen), QStringLiteral("/home/user/Pictures/desktop %1.jpg").arg(screen));
+        p.Set(QStringLiteral("scrname%1").arg(screen), QStringLiteral("Maker Model 1234 DP-%1 25601440").arg(screen));
+    }
+}
+
+// One full set of getters, as the main window's Open reads them.
+void BM_OpenReadsEverySetting(benchmark::State& state) {
+    PrefsManager p(nullptr);
+    fillLikeTheMainWindow(p);
+    BenchWindow window;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(p.Exists("mainwindow"));
+        benchmark::DoNotOptimize(p.GetWindowPosition("mainwindow", window));
+        benchmark::DoNotOptimize(p.GetColor("barcolor"));
+        benchmark::DoNotOptimize(p.GetBoolean("rounded"));
+        benchmark::DoNotOptimize(p.GetBoolean("below"));
+        benchmark::DoNotOptimize(p.GetInteger("display"));
+        benchmark::DoNotOptimize(p.GetColor("backcolor"));
+        benchmark::DoNotOptimize(p.GetColor("textcolor"));
+        benchmark::DoNotOptimize(p.GetString("text"));
+        benchmark::DoNotOptimize(p.GetInteger("menubaradjust"));
+        benchmark::DoNotOptimize(p.GetBoolean("autoupdate"));
+        benchmark::DoNotOptimize(p.GetBoolean("advanced"));
+        benchmark::DoNotOptimize(p.GetInteger("imageformat"));
+        benchmark::DoNotOptimize(p.GetInteger("screencount"));
+        for (int screen = 1; screen <= 2; ++screen) {
+            benchmark::DoNotOptimize(p.GetString(QStringLiteral("scroriginal%1").arg(screen)));
+            benchmark::DoNotOptimize(p.GetString(QStringLiteral("scrname%1").arg(screen)));
+        }
+    }
+}
+BENCHMARK(BM_OpenReadsEverySetting);
+
+void BM_SaveAndRead(benchmark::State& state) {
+    QTemporaryDir dir;
+    const FolderItemPtr file = GetFolderItem(dir.path())->Child(QStringLiteral("Zentravelle Prefs"));
+    PrefsManager p(file);
+    fillLikeTheMainWindow(p);
+    for (auto _ : state) {
+        p.Save();
+        PrefsManager loaded(file);
+        benchmark::DoNotOptimize(loaded.Count());
+    }
+}
+BENCHMARK(BM_SaveAndRead);
+
+void BM_ScaleProportionalToFit(benchmark::State& state) {
+    int32_t srcW = 1600;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(srcW);
+        int32_t w = 1440, h = 878;
+        CommonLib::ScaleProportionalToFit(srcW, 1200, w, h);
+        benchmark::DoNotOptimize(w);
+        benchmark::DoNotOptimize(h);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_ScaleProportionalToFit);
+
+}  // namespace
+
+BENCHMARK_MAIN();

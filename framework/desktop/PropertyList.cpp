@@ -1,0 +1,192 @@
+#include "framework/desktop/PropertyList.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <cstdlib>
+#include <limits>
+
+namespace {
+
+constexpr int kMaxDepth = 256;
+
+uint64_t bigEndian(const char* p, int size) {
+    uint64_t v = 0;
+    for (int i = 0; i < size; ++i) v = (v << 8) | uint8_t(p[i]);
+    return v;
+}
+
+// Whether no string object of a binary property list holds a NUL. libplist
+// keeps such a string with a length beyond its text and then asserts or
+// reads past its buffer; a property list we read never needs one. Anything
+// this walk cannot follow counts as unclean.
+bool binaryStringsAreClean(const QByteArray& bytes) {
+    const char* d = bytes.constData();
+    const qsizetype size = bytes.size();
+    if (size < 8 + 32) return false;
+    const char* trailer = d + size - 32;
+    const int offsetSize = uint8_t(trailer[6]);
+    const uint64_t count = bigEndian(trailer + 8, 8);
+    const uint64_t tableOffset = bigEndian(trailer + 24, 8);
+    if (offsetSize < 1 || offsetSize > 8 || tableOffset >= uint64_t(size)) return false;
+    if (count > (uint64_t(size) - tableOffset) / uint64_t(offsetSize)) return false;
+    for (uint64_t i = 0; i < count; ++i) {
+        const uint64_t at = bigEndian(d + tableOffset + i * uint64_t(offsetSize), offsetSize);
+        if (at >= uint64_t(size)) return false;
+        const uint8_t marker = uint8_t(d[at]);
+        const int kind = marker >> 4;
+        if (kind != 0x5 && kind != 0x6 && kind != 0x7) continue;  // ASCII, UTF-16, UTF-8 strings
+        uint64_t length = marker & 0x0F;
+        uint64_t start = at + 1;
+        if (length == 0x0F) {
+            if (start >= uint64_t(size) || (uint8_t(d[start]) >> 4) != 0x1) return false;
+            const int lengthSize = 1 << (uint8_t(d[start]) & 0x0F);
+            if (lengthSize > 8 || start + 1 + uint64_t(lengthSize) > uint64_t(size)) return false;
+            length = bigEndian(d + start + 1, lengthSize);
+            start += 1 + uint64_t(lengthSize);
+        }
+        const uint64_t unit = kind == 0x6 ? 2 : 1;
+        if (length > (uint64_t(size) - start) / unit) return false;
+        for (uint64_t k = 0; k < length; ++k) {
+            const char* c = d + start + k * unit;
+            if (c[0] == 0 && (unit == 1 || c[1] == 0)) return false;
+        }
+    }
+    return true;
+}
+
+// A copy in which every dictionary holds each key once (the first one, the one
+// lookups find), so that what is read, looked up and written back agree. Nil
+// when the tree is nested deeper than any property list we deal with.
+plist_t normalized(plist_t node, int depth) {
+    if (depth > kMaxDepth) return nullptr;
+    switch (plist_get_node_type(node)) {
+        case PLIST_DICT: {
+            plist_t out = plist_new_dict();
+            plist_dict_iter it = nullptr;
+            plist_dict_new_iter(node, &it);
+            for (;;) {
+                char* key = nullptr;
+                plist_t value = nullptr;
+                plist_dict_next_item(node, it, &key, &value);
+                if (!value) {
+                    free(key);
+                    break;
+                }
+                if (!plist_dict_get_item(out, key)) {
+                    plist_t copy = normalized(value, depth + 1);
+                    if (!copy) {
+                        free(key);
+                        free(it);
+                        plist_free(out);
+                        return nullptr;
+                    }
+                    plist_dict_set_item(out, key, copy);
+                }
+                free(key);
+            }
+            free(it);
+            return out;
+        }
+        case PLIST_ARRAY: {
+            plist_t out = plist_new_array();
+            const uint32_t n = plist_array_get_size(node);
+            for (uint32_t i = 0; i < n; ++i) {
+                plist_t copy = normalized(plist_array_get_item(node, i), depth + 1);
+                if (!copy) {
+                    plist_free(out);
+                    return nullptr;
+                }
+                plist_array_append_item(out, copy);
+            }
+            return out;
+        }
+        case PLIST_STRING: {
+            // A string read from UTF-16 may hold U+0000; libplist's own copy
+            // then keeps a length beyond its buffer. Stop at the NUL instead.
+            uint64_t length = 0;
+            const char* s = plist_get_string_ptr(node, &length);
+            return plist_new_string(s ? s : "");
+        }
+        default: return plist_copy(node);
+    }
+}
+
+}  // namespace
+
+namespace PropertyList {
+
+PlistPtr fromBytes(const QByteArray& bytes) {
+    if (bytes.isEmpty() || bytes.size() > std::numeric_limits<int32_t>::max()) return nullptr;
+    if (plist_is_binary(bytes.constData(), uint32_t(bytes.size())) && !binaryStringsAreClean(bytes)) return nullptr;
+    plist_t parsed = nullptr;
+    plist_from_memory(bytes.constData(), uint32_t(bytes.size()), &parsed);
+    if (!parsed) return nullptr;
+    const PlistPtr owner(parsed);
+    return PlistPtr(normalized(parsed, 0));
+}
+
+PlistPtr readFile(const QString& path, Status* status) {
+    auto report = [status](Status s) {
+        if (status) *status = s;
+    };
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        report(Status::Missing);
+        return nullptr;
+    }
+    QFile file(path);
+    if (info.isDir() || !file.open(QIODevice::ReadOnly)) {
+        report(Status::Unreadable);
+        return nullptr;
+    }
+    PlistPtr root = fromBytes(file.readAll());
+    report(root ? Status::Ok : Status::Malformed);
+    return root;
+}
+
+QByteArray toXml(plist_t root) {
+    char* xml = nullptr;
+    uint32_t length = 0;
+    plist_to_xml(root, &xml, &length);
+    QByteArray out(xml, xml ? int(length) : 0);
+    if (xml) plist_to_xml_free(xml);
+    return out;
+}
+
+QByteArray toBinary(plist_t root) {
+    char* bin = nullptr;
+    uint32_t length = 0;
+    plist_to_bin(root, &bin, &length);
+    QByteArray out(bin, bin ? int(length) : 0);
+    if (bin) plist_to_bin_free(bin);
+    return out;
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes) {
+    if (bytes.isEmpty()) return false;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+plist_t dictItem(plist_t dict, const char* key) {
+    if (!isDict(dict)) return nullptr;
+    return plist_dict_get_item(dict, key);
+}
+
+std::optional<QString> stringValue(plist_t node) {
+    if (!node || plist_get_node_type(node) != PLIST_STRING) return std::nullopt;
+    uint64_t length = 0;
+    const char* s = plist_get_string_ptr(node, &length);
+    return s ? QString::fromUtf8(s, qsizetype(length)) : QString();
+}
+
+bool isDict(plist_t node) { return node && plist_get_node_type(node) == PLIST_DICT; }
+
+}  // namespace PropertyList

@@ -1,0 +1,238 @@
+#include "framework/runtime/Runtime.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QTimer>
+#include <algorithm>
+#include <stdexcept>
+#include <vector>
+
+#include "framework/system/Dialogs.h"
+#include "framework/ui/Window.h"
+
+namespace {
+
+struct RuntimeState {
+    QApplication* ownedApp = nullptr;
+    QStringList classes;
+    QStringList exceptionClasses;
+    std::shared_ptr<Application> app;
+    bool running = false;
+    QEventLoop* mainLoop = nullptr;
+    std::vector<QEventLoop*> modalLoops;
+    std::exception_ptr pending;
+    std::vector<std::function<void()>> pendingOpens;
+    bool quitting = false, appClosed = false, quitRequested = false;
+    int32_t exitCode = 0;
+    bool active = false;
+    Qt::ApplicationState lastState = Qt::ApplicationInactive;
+    QTimer* deactivateDelay = nullptr;
+    QMetaObject::Connection stateConnection;
+};
+
+RuntimeState& state() {
+    static RuntimeState s;
+    return s;
+}
+
+const char* const kFrameworkClasses[] = {
+    "Application", "Window", "Control", "RectControl", "MenuItem", "AppleMenuItem", "QuitMenuItem", "MenuBar",
+    "FileType", "ImageWell", "RoundRectangle", "Rectangle", "PushButton", "StaticText", "CheckBox", "PopupMenu",
+    "Separator", "UpDownArrows", "Timer", "BevelButton", "DisclosureTriangle", "EditField", "Canvas", "DragItem",
+    "FolderItem", "Picture", "Graphics", "StyledText", "BinaryStream", "MemoryBlock", "Date", "Shell", "XmlDocument"};
+
+const char* const kExceptionClasses[] = {"RuntimeException", "NilObjectException", "OutOfBoundsException",
+                                         "TypeMismatchException", "UnsupportedFormatException", "IOException",
+                                         "XmlException", "ShellException"};
+
+// Raises the application's Activate or Deactivate when its state really changes.
+void setActive(bool active) {
+    RuntimeState& s = state();
+    if (active == s.active) return;
+    s.active = active;
+    if (!s.app) return;
+    if (active) s.app->Event_Activate();
+    else s.app->Event_Deactivate();
+}
+
+void applicationStateChanged(Qt::ApplicationState appState) {
+    RuntimeState& s = state();
+    s.lastState = appState;
+    if (appState == Qt::ApplicationActive) {
+        s.deactivateDelay->stop();
+        _RunGuarded([] { setActive(true); });
+    } else {
+        // Focus passing between two of our windows can leave none active for a moment.
+        s.deactivateDelay->start();
+    }
+}
+
+void watchApplicationState() {
+    RuntimeState& s = state();
+    if (s.deactivateDelay) return;
+    s.deactivateDelay = new QTimer(qApp);
+    s.deactivateDelay->setSingleShot(true);
+    s.deactivateDelay->setInterval(150);
+    QObject::connect(s.deactivateDelay, &QTimer::timeout, qApp, [] {
+        if (state().lastState != Qt::ApplicationActive) _RunGuarded([] { setActive(false); });
+    });
+    s.stateConnection = QObject::connect(qApp, &QGuiApplication::applicationStateChanged, qApp, applicationStateChanged);
+}
+
+QEventLoop* innermostLoop() {
+    RuntimeState& s = state();
+    if (!s.modalLoops.empty()) return s.modalLoops.back();
+    return s.mainLoop;
+}
+
+}  // namespace
+
+void RuntimeInit(int& argc, char** argv) {
+    RuntimeState& s = state();
+    if (!QApplication::instance()) s.ownedApp = new QApplication(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("Zentravelle"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(ZEN_VERSION));
+    // Only Quit ends the program; closing the last window does not.
+    QGuiApplication::setQuitOnLastWindowClosed(false);
+    for (const char* name : kFrameworkClasses) RuntimeRegisterClass(QString::fromLatin1(name));
+    watchApplicationState();
+}
+
+int32_t RuntimeExit() {
+    RuntimeState& s = state();
+    _RuntimeReleaseSingleInstance();
+    _ReleaseWindowLists();
+    s.pendingOpens.clear();
+    s.app.reset();
+    if (s.stateConnection) QObject::disconnect(s.stateConnection);
+    s.stateConnection = {};
+    delete s.deactivateDelay;
+    s.deactivateDelay = nullptr;
+    if (s.ownedApp) {
+        delete s.ownedApp;
+        s.ownedApp = nullptr;
+    }
+    return s.exitCode;
+}
+
+void RuntimeRegisterClass(const QString& className) {
+    if (className.isEmpty()) throw std::invalid_argument("a class needs a name to be registered");
+    if (!state().classes.contains(className)) state().classes.append(className);
+}
+
+QStringList RegisteredClasses() { return state().classes; }
+
+void _RuntimeInitExternalClasses() {
+    for (const char* name : kExceptionClasses)
+        if (!state().exceptionClasses.contains(QLatin1String(name))) state().exceptionClasses.append(QString::fromLatin1(name));
+}
+
+QStringList RegisteredExceptionClasses() { return state().exceptionClasses; }
+
+void _RuntimeRegisterAppObject(std::shared_ptr<Application> app) { state().app = std::move(app); }
+
+std::shared_ptr<Application> _GetAppObject() { return state().app; }
+
+bool _RuntimeRunning() { return state().running; }
+
+void _QueueWindowOpen(const std::function<void()>& open) { state().pendingOpens.push_back(open); }
+
+void _RuntimeRun() {
+    RuntimeState& s = state();
+    s.running = true;
+    if (s.app) s.app->Event_Open();
+    std::vector<std::function<void()>> opens;
+    opens.swap(s.pendingOpens);
+    for (const auto& open : opens) open();
+    if (s.quitRequested) return;  // Quit during an Open
+    QEventLoop loop;
+    s.mainLoop = &loop;
+    loop.exec();
+    s.mainLoop = nullptr;
+    if (s.pending) {
+        std::exception_ptr p = s.pending;
+        s.pending = nullptr;
+        std::rethrow_exception(p);
+    }
+}
+
+void Quit(int32_t code) {
+    RuntimeState& s = state();
+    if (s.quitting) return;
+    s.quitting = true;
+    s.exitCode = code;
+    const std::vector<WindowPtr> windows = _OpenWindows();
+    for (auto it = windows.rbegin(); it != windows.rend(); ++it)
+        if (!(*it)->_IsClosed()) (*it)->Close();
+    if (s.app && !s.appClosed) {
+        s.appClosed = true;
+        s.app->Event_Close();
+    }
+    s.quitRequested = true;
+    for (QEventLoop* loop : s.modalLoops) loop->exit(0);
+    if (s.mainLoop) s.mainLoop->exit(code);
+}
+
+void _UnhandledException(const std::exception& e) {
+    state().exitCode = 1;
+    const QString what = QString::fromUtf8(e.what());
+    MsgBox(QStringLiteral("Zentravelle ran into an error that it could not handle:\n\n%1")
+               .arg(what.isEmpty() ? QStringLiteral("(no description)") : what));
+}
+
+void _RunGuarded(const std::function<void()>& handler) {
+    std::exception_ptr caught;
+    try {
+        handler();
+        return;
+    } catch (...) {
+        caught = std::current_exception();
+    }
+    RuntimeState& s = state();
+    if (QEventLoop* loop = innermostLoop()) {
+        if (!s.pending) s.pending = caught;
+        loop->exit(1);
+        return;
+    }
+    try {
+        std::rethrow_exception(caught);
+    } catch (const std::exception& e) {
+        _UnhandledException(e);
+    } catch (...) {
+        _UnhandledException(std::runtime_error("an error of an unknown kind"));
+    }
+}
+
+void _RethrowPendingException() {
+    RuntimeState& s = state();
+    if (!s.pending) return;
+    std::exception_ptr p = s.pending;
+    s.pending = nullptr;
+    std::rethrow_exception(p);
+}
+
+void _RegisterModalLoop(QEventLoop* loop) { state().modalLoops.push_back(loop); }
+
+void _UnregisterModalLoop(QEventLoop* loop) {
+    auto& loops = state().modalLoops;
+    loops.erase(std::remove(loops.begin(), loops.end(), loop), loops.end());
+}
+
+void _RuntimeSetApplicationActive(bool active) {
+    if (state().deactivateDelay) state().deactivateDelay->stop();
+    setActive(active);
+}
+
+void _RuntimeResetForTesting() {
+    RuntimeState& s = state();
+    _ReleaseWindowLists();
+    s.app.reset();
+    s.running = false;
+    s.pending = nullptr;
+    s.pendingOpens.clear();
+    s.quitting = s.appClosed = s.quitRequested = false;
+    s.exitCode = 0;
+    s.active = QGuiApplication::applicationState() == Qt::ApplicationActive;
+    if (s.deactivateDelay) s.deactivateDelay->stop();
+}

@@ -1,0 +1,84 @@
+#pragma once
+// The runtime: start-up, the event loop, quitting and the exit code.
+//
+//   RuntimeInit(argc, argv);                 // the QApplication
+//   if (!RuntimeClaimSingleInstance()) return 0;  // another instance was woken
+//   RuntimeRegisterClass("App"); ...
+//   try { _RuntimeInitExternalClasses(); _InitPluginEntrypoints(); ...
+//         _RuntimeRegisterAppObject(app); ... NewWindow<Window1>(...); _RuntimeRun(); }
+//   catch (const std::exception& e) { _UnhandledException(e); }
+//   ... release globals ...
+//   return RuntimeExit();
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <exception>
+#include <functional>
+#include <memory>
+
+#include "framework/runtime/Application.h"
+
+class QEventLoop;
+
+// Creates the QApplication (or adopts one that exists) named "Zentravelle",
+// with the project's version, and registers the framework's own classes.
+void RuntimeInit(int& argc, char** argv);
+// One instance per user: True when this process is the first (it then serves
+// later starts); False when another instance runs, which has been asked to come
+// to the front: the caller then exits with status 0. The rendezvous is a local
+// socket in $XDG_RUNTIME_DIR.
+bool RuntimeClaimSingleInstance();
+// Asks a running instance to come to the front; False when none answers.
+bool _RuntimeWakeRunningInstance();
+// The exit code of the run; releases the QApplication made by RuntimeInit.
+int32_t RuntimeExit();
+
+void RuntimeRegisterClass(const QString& className);
+QStringList RegisteredClasses();
+// Registers the framework's built-in exception classes, in a list of their own
+// (RegisteredClasses keeps the framework's classes, then the program's).
+void _RuntimeInitExternalClasses();
+QStringList RegisteredExceptionClasses();
+// Resolves the entry points of the framework's plug-ins by name; throws
+// std::runtime_error naming the first that cannot be resolved.
+void _InitPluginEntrypoints();
+// Resolves the given names; used by _InitPluginEntrypoints.
+void _ResolvePluginEntrypoints(const QStringList& names);
+bool _PluginEntrypointResolved(const QString& name);
+
+void _RuntimeRegisterAppObject(std::shared_ptr<Application> app);
+std::shared_ptr<Application> _GetAppObject();
+
+// Raises the application's Open, then the Open of every window built so far (in
+// the order they were built), then runs the event loop until Quit. An exception
+// that escapes an event handler ends the loop and is thrown from here.
+void _RuntimeRun();
+bool _RuntimeRunning();
+// Tells the user about an error nothing caught (a message box), then returns;
+// the run's exit code becomes 1.
+void _UnhandledException(const std::exception& e);
+
+// Closes every open window (raising each one's Close once), raises the
+// application's Close once, then ends the event loop with the code. Calling it
+// again while it runs does nothing.
+void Quit(int32_t code = 0);
+
+// Runs a handler for an event that came from Qt: an exception ends the event
+// loop (and _RuntimeRun throws it); outside the loop it goes to _UnhandledException.
+void _RunGuarded(const std::function<void()>& handler);
+// Throws the exception that ended a nested loop, if any (ShowModal uses it).
+void _RethrowPendingException();
+void _RegisterModalLoop(QEventLoop* loop);
+void _UnregisterModalLoop(QEventLoop* loop);
+
+// Used by NewWindow: windows built before _RuntimeRun wait for their Open.
+void _QueueWindowOpen(const std::function<void()>& open);
+
+// Test seams.
+// Raises the application's Activate (True) or Deactivate (False) as a change of
+// the application's state does (nothing when the state does not change).
+void _RuntimeSetApplicationActive(bool active);
+// Forgets the application object, the windows, quit and exit state.
+void _RuntimeResetForTesting();
+// Closes the single-instance rendezvous of this process.
+void _RuntimeReleaseSingleInstance();

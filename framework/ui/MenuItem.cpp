@@ -1,0 +1,124 @@
+#include "framework/ui/MenuItem.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextEdit>
+
+#include "framework/runtime/Runtime.h"
+#include "framework/ui/Window.h"
+
+void MenuItem::Append(MenuItemPtr item) {
+    if (item) children_.push_back(std::move(item));
+}
+
+MenuItemPtr MenuItem::Child(const QString& name) const {
+    for (const MenuItemPtr& c : children_)
+        if (c->Name().compare(name, Qt::CaseInsensitive) == 0) return c;
+    return nullptr;
+}
+
+MenuItemPtr MenuItem::Item(int32_t index) const {
+    if (index < 0 || index >= Count()) return nullptr;
+    return children_[size_t(index)];
+}
+
+QKeySequence MenuItem::ShortcutFromText(const QString& text) {
+    if (text.trimmed().isEmpty()) return {};
+    QStringList parts = text.split(QLatin1Char('+'));
+    for (QString& part : parts) {
+        part = part.trimmed();
+        if (part.compare(QLatin1String("Cmd"), Qt::CaseInsensitive) == 0 ||
+            part.compare(QLatin1String("Command"), Qt::CaseInsensitive) == 0)
+            part = QStringLiteral("Ctrl");
+        else if (part.compare(QLatin1String("Option"), Qt::CaseInsensitive) == 0 ||
+                 part.compare(QLatin1String("Opt"), Qt::CaseInsensitive) == 0)
+            part = QStringLiteral("Alt");
+    }
+    return QKeySequence::fromString(parts.join(QLatin1Char('+')), QKeySequence::PortableText);
+}
+
+namespace {
+
+// The standard Edit commands on the focused text field; False when there is none.
+bool editCommand(const QString& name, QWidget* target) {
+    enum { Undo, Cut, Copy, Paste, Clear, SelectAll, None } command = None;
+    if (name.compare(QLatin1String("EditUndo"), Qt::CaseInsensitive) == 0) command = Undo;
+    else if (name.compare(QLatin1String("EditCut"), Qt::CaseInsensitive) == 0) command = Cut;
+    else if (name.compare(QLatin1String("EditCopy"), Qt::CaseInsensitive) == 0) command = Copy;
+    else if (name.compare(QLatin1String("EditPaste"), Qt::CaseInsensitive) == 0) command = Paste;
+    else if (name.compare(QLatin1String("EditClear"), Qt::CaseInsensitive) == 0) command = Clear;
+    else if (name.compare(QLatin1String("EditSelectAll"), Qt::CaseInsensitive) == 0) command = SelectAll;
+    if (command == None || !target) return false;
+
+    if (auto* edit = qobject_cast<QTextEdit*>(target)) {
+        switch (command) {
+        case Undo: edit->undo(); break;
+        case Cut: edit->cut(); break;
+        case Copy: edit->copy(); break;
+        case Paste: edit->paste(); break;
+        case Clear: edit->textCursor().removeSelectedText(); break;
+        case SelectAll: edit->selectAll(); break;
+        case None: break;
+        }
+        return true;
+    }
+    if (auto* edit = qobject_cast<QPlainTextEdit*>(target)) {
+        switch (command) {
+        case Undo: edit->undo(); break;
+        case Cut: edit->cut(); break;
+        case Copy: edit->copy(); break;
+        case Paste: edit->paste(); break;
+        case Clear: edit->textCursor().removeSelectedText(); break;
+        case SelectAll: edit->selectAll(); break;
+        case None: break;
+        }
+        return true;
+    }
+    if (auto* edit = qobject_cast<QLineEdit*>(target)) {
+        switch (command) {
+        case Undo: edit->undo(); break;
+        case Cut: edit->cut(); break;
+        case Copy: edit->copy(); break;
+        case Paste: edit->paste(); break;
+        case Clear: edit->del(); break;
+        case SelectAll: edit->selectAll(); break;
+        case None: break;
+        }
+        return true;
+    }
+    return false;
+}
+
+thread_local Window* choosingWindow = nullptr;
+
+}  // namespace
+
+bool MenuItem::_DefaultAction() {
+    QWidget* target = QApplication::focusWidget();
+    if (!target && choosingWindow) target = choosingWindow->_Widget()->focusWidget();
+    // A text field's viewport may hold the focus; the field is its parent.
+    if (target && !qobject_cast<QTextEdit*>(target) && !qobject_cast<QPlainTextEdit*>(target) &&
+        !qobject_cast<QLineEdit*>(target) && target->parentWidget())
+        if (qobject_cast<QTextEdit*>(target->parentWidget()) || qobject_cast<QPlainTextEdit*>(target->parentWidget()))
+            target = target->parentWidget();
+    return editCommand(Name(), target);
+}
+
+bool _ChooseMenuItem(const MenuItemPtr& item, Window* window) {
+    if (!item || item->IsSeparator()) return false;
+    const QString name = item->Name();
+    if (window && window->_HandleMenu(name)) return true;
+    if (auto app = _GetAppObject(); app && app->_HandleMenu(name)) return true;
+    Window* outer = choosingWindow;
+    choosingWindow = window;
+    bool done = false;
+    try {
+        done = item->_DefaultAction();
+    } catch (...) {
+        choosingWindow = outer;
+        throw;
+    }
+    choosingWindow = outer;
+    return done;
+}

@@ -1,0 +1,265 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QUrl>
+
+#include "framework/desktop/DesktopRecord.h"
+#include "framework/desktop/DesktopService.h"
+#include "framework/desktop/GnomeDesktop.h"
+#include "framework/shell/XmlDocument.h"
+#include "framework/system/Screens.h"
+#include "tests/support/TestEnvironment.h"
+
+namespace {
+
+const QString kPlacementQuery = QStringLiteral(
+    "/plist/dict[key=\"Background\"]/dict[key=\"default\"]/dict[key=\"Placement\"]/key[. = \"Placement\"]/following-sibling::string[1]");
+
+ScreenInfo screen(const QString& connector, const QString& maker, const QString& model, const QString& serial,
+                  int32_t width = 1440, int32_t height = 900) {
+    ScreenInfo s;
+    s.name = connector;
+    s.manufacturer = maker;
+    s.model = model;
+    s.serialNumber = serial;
+    s.width = s.availableWidth = width;
+    s.height = s.availableHeight = height;
+    return s;
+}
+
+QByteArray readAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The placement the main window would take over from the record.
+QString queriedPlacement() {
+    XmlDocument doc(GetFolderItem(DesktopRecord::defaultPath(), 0));
+    const auto nodes = doc.DocumentElement()->Xql(kPlacementQuery);
+    return nodes->Length() ? nodes->Item(nodes->Length() - 1)->ToString() : QString();
+}
+
+class Desktop : public ::testing::Test {
+protected:
+    void SetUp() override {
+        TestEnvironment::ResetHome();
+        qunsetenv("XDG_CURRENT_DESKTOP");
+        SetScreensForTesting(std::vector<ScreenInfo>{
+            screen(QStringLiteral("DP-1"), QStringLiteral("DEL"), QStringLiteral("U2415"), QStringLiteral("7MT0185")),
+            screen(QStringLiteral("HDMI-1"), QString(), QString(), QString(), 1920, 1080)});
+    }
+    void TearDown() override {
+        SetScreensForTesting(std::nullopt);
+        qunsetenv("XDG_CURRENT_DESKTOP");
+        qunsetenv("GSETTINGS_BACKEND");
+    }
+    QString picturePath(const QString& name) const { return TestEnvironment::Home() + QLatin1Char('/') + name; }
+};
+
+}  // namespace
+
+TEST_F(Desktop, NamesComeFromMakerModelAndSerialElseTheConnector) {
+    EXPECT_EQ(DesktopService::screenName(1), QStringLiteral("DEL U2415 7MT0185"));
+    EXPECT_EQ(DesktopService::screenName(2), QStringLiteral("HDMI-1"));
+    EXPECT_EQ(DesktopService::screenName(0), QString());
+    EXPECT_EQ(DesktopService::screenName(3), QString());
+
+    // Identical screens without serial numbers stay apart by their connectors.
+    SetScreensForTesting(std::vector<ScreenInfo>{
+        screen(QStringLiteral("DP-1"), QStringLiteral("DEL"), QStringLiteral("U2415"), QString()),
+        screen(QStringLiteral("DP-2"), QStringLiteral("DEL"), QStringLiteral("U2415"), QString())});
+    EXPECT_EQ(DesktopService::screenName(1), QStringLiteral("DEL U2415 DP-1"));
+    EXPECT_EQ(DesktopService::screenName(2), QStringLiteral("DEL U2415 DP-2"));
+}
+
+TEST_F(Desktop, PicturesRoundTripPerScreenAndFollowTheScreenNotItsNumber) {
+    EXPECT_EQ(DesktopService::picture(1), QString());  // nothing recorded yet
+    DesktopService::setPicture(1, picturePath(QStringLiteral("one.jpg")));
+    DesktopService::setPicture(2, picturePath(QStringLiteral("two.png")));
+    EXPECT_EQ(DesktopService::picture(1), picturePath(QStringLiteral("one.jpg")));
+    EXPECT_EQ(DesktopService::picture(2), picturePath(QStringLiteral("two.png")));
+    EXPECT_TRUE(readAll(DesktopRecord::defaultPath()).startsWith("<?xml"));
+
+    // The other screen becomes the main one: each keeps its own picture.
+    SetScreensForTesting(std::vector<ScreenInfo>{
+        screen(QStringLiteral("HDMI-1"), QString(), QString(), QString(), 1920, 1080),
+        screen(QStringLiteral("DP-1"), QStringLiteral("DEL"), QStringLiteral("U2415"), QStringLiteral("7MT0185"))});
+    EXPECT_EQ(DesktopService::picture(1), picturePath(QStringLiteral("two.png")));
+    EXPECT_EQ(DesktopService::picture(2), picturePath(QStringLiteral("one.jpg")));
+}
+
+TEST_F(Desktop, OutOfRangeScreensAndEmptyPathsChangeNothing) {
+    DesktopService::setPicture(0, picturePath(QStringLiteral("x.jpg")));
+    DesktopService::setPicture(3, picturePath(QStringLiteral("x.jpg")));
+    DesktopService::setPicture(-1, picturePath(QStringLiteral("x.jpg")));
+    EXPECT_FALSE(QFileInfo::exists(DesktopRecord::defaultPath()));
+    EXPECT_EQ(DesktopService::picture(3), QString());
+
+    DesktopService::setPicture(1, picturePath(QStringLiteral("kept.jpg")));
+    const QByteArray before = readAll(DesktopRecord::defaultPath());
+    DesktopService::setPicture(1, QString());
+    DesktopService::setPicture(1, QStringLiteral("relative/path.jpg"));
+    EXPECT_EQ(readAll(DesktopRecord::defaultPath()), before);
+    EXPECT_EQ(DesktopService::picture(1), picturePath(QStringLiteral("kept.jpg")));
+}
+
+TEST_F(Desktop, PathsReachTheRecordUnchanged) {
+    const QString odd = picturePath(QString::fromUtf8("a b 'single' \"double\" $(touch pwned) ;`x`\nzweite Zeile ü€😀.jpg"));
+    DesktopService::setPicture(2, odd);
+    EXPECT_EQ(DesktopService::picture(2), odd);
+    EXPECT_EQ(DesktopRecord().picture(DesktopService::screenName(2), false), odd);
+    EXPECT_FALSE(QFileInfo::exists(QStringLiteral("pwned")));
+}
+
+TEST_F(Desktop, MainScreenFallsBackToTheDefaultPictureAndKeepsItUpToDate) {
+    const QString record = DesktopRecord::defaultPath();
+    {
+        QFile f(record);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("<?xml version=\"1.0\"?><plist version=\"1.0\"><dict><key>Background</key><dict>"
+                "<key>default</key><dict><key>ImageFilePath</key><string>/old/sea.jpg</string>"
+                "<key>Placement</key><string>Centered</string></dict></dict>"
+                "<key>Other</key><string>kept</string></dict></plist>");
+    }
+    EXPECT_EQ(DesktopService::picture(1), QStringLiteral("/old/sea.jpg"));
+    EXPECT_EQ(DesktopService::picture(2), QString());
+
+    DesktopService::setPicture(1, QStringLiteral("/new/lake.jpg"));
+    DesktopRecord reread;
+    EXPECT_EQ(reread.picture(QStringLiteral("no such screen"), true), QStringLiteral("/new/lake.jpg"));
+    EXPECT_EQ(queriedPlacement(), QStringLiteral("<string>Centered</string>"));
+    EXPECT_TRUE(readAll(record).contains("<string>kept</string>"));
+}
+
+TEST_F(Desktop, ScreenEntriesNeverReachThePlacementQuery) {
+    DesktopRecord record;
+    record.setPicture(QStringLiteral("default"), false, QStringLiteral("/a.jpg"));  // a screen named "default"
+    record.setPlacement(QStringLiteral("default"), false, QStringLiteral("Tiled"));
+    record.setPicture(QStringLiteral("Main"), true, QStringLiteral("/b.jpg"));
+    record.setPlacement(QStringLiteral("Main"), true, QStringLiteral("Centered"));
+    ASSERT_TRUE(record.save());
+    EXPECT_EQ(queriedPlacement(), QStringLiteral("<string>Centered</string>"));
+
+    for (const char* p : {"Crop", "SizeToFit", "FillScreen", "Centered", "Tiled"}) {
+        DesktopRecord r;
+        r.setPlacement(QStringLiteral("Main"), true, QString::fromLatin1(p));
+        ASSERT_TRUE(r.save());
+        EXPECT_EQ(queriedPlacement(), QStringLiteral("<string>%1</string>").arg(QLatin1String(p)));
+    }
+    DesktopRecord cleared;
+    cleared.setPlacement(QStringLiteral("Main"), true, QString());
+    ASSERT_TRUE(cleared.save());
+    EXPECT_EQ(queriedPlacement(), QString());
+}
+
+TEST_F(Desktop, ACorruptRecordReadsAsEmptyAndIsKeptAside) {
+    const QString record = DesktopRecord::defaultPath();
+    {
+        QFile f(record);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("bplist00 garbage that is no property list");
+    }
+    EXPECT_EQ(DesktopService::picture(1), QString());
+    EXPECT_EQ(readAll(record), QByteArray("bplist00 garbage that is no property list"));  // reading writes nothing
+    DesktopService::setPicture(1, QStringLiteral("/p/new.jpg"));
+    EXPECT_EQ(DesktopService::picture(1), QStringLiteral("/p/new.jpg"));
+    EXPECT_EQ(readAll(record + QStringLiteral(".bad")), QByteArray("bplist00 garbage that is no property list"));
+}
+
+TEST(GnomeDesktop, SessionNamesAndStringLiterals) {
+    EXPECT_TRUE(GnomeDesktop::sessionIsGnomeFamily(QStringLiteral("GNOME")));
+    EXPECT_TRUE(GnomeDesktop::sessionIsGnomeFamily(QStringLiteral("ubuntu:GNOME")));
+    EXPECT_TRUE(GnomeDesktop::sessionIsGnomeFamily(QStringLiteral("GNOME-Flashback:GNOME")));
+    EXPECT_TRUE(GnomeDesktop::sessionIsGnomeFamily(QStringLiteral("Budgie:GNOME")));
+    EXPECT_FALSE(GnomeDesktop::sessionIsGnomeFamily(QStringLiteral("KDE")));
+    EXPECT_FALSE(GnomeDesktop::sessionIsGnomeFamily(QStringLiteral("X-Cinnamon")));
+    EXPECT_FALSE(GnomeDesktop::sessionIsGnomeFamily(QString()));
+
+    EXPECT_EQ(GnomeDesktop::parseStringLiteral(QStringLiteral("'file:///a%20b'")), QStringLiteral("file:///a%20b"));
+    EXPECT_EQ(GnomeDesktop::parseStringLiteral(QStringLiteral("\"it's\"")), QStringLiteral("it's"));
+    EXPECT_EQ(GnomeDesktop::parseStringLiteral(QStringLiteral("'a\\'b\\\\c\\n\\u00fc'")), QString::fromUtf8("a'b\\c\nü"));
+    EXPECT_FALSE(GnomeDesktop::parseStringLiteral(QStringLiteral("'open")));
+    EXPECT_FALSE(GnomeDesktop::parseStringLiteral(QStringLiteral("'a'b'")));
+    EXPECT_FALSE(GnomeDesktop::parseStringLiteral(QStringLiteral("'\\u00'")));
+    const QString tricky = QStringLiteral("it's a \\ test");
+    EXPECT_EQ(GnomeDesktop::parseStringLiteral(GnomeDesktop::stringLiteral(tricky)), tricky);
+}
+
+// The GNOME desktop, on gsettings' keyfile back end in the test's own folders.
+class GnomeDesktopSession : public Desktop {
+protected:
+    void SetUp() override {
+        Desktop::SetUp();
+        qputenv("GSETTINGS_BACKEND", "keyfile");
+        gsettings_ = QStandardPaths::findExecutable(QStringLiteral("gsettings"));
+        if (gsettings_.isEmpty()) GTEST_SKIP() << "gsettings is not installed";
+        if (!gsettings({QStringLiteral("list-keys"), QStringLiteral("org.gnome.desktop.background")}))
+            GTEST_SKIP() << "the schema org.gnome.desktop.background is not installed";
+        qputenv("XDG_CURRENT_DESKTOP", "ubuntu:GNOME");
+    }
+    // gsettings' printed answer; nothing when it failed.
+    std::optional<QString> gsettings(const QStringList& args) {
+        QProcess p;
+        p.start(gsettings_, args);
+        if (!p.waitForFinished(10000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
+            return std::nullopt;
+        return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+    }
+    QString get(const char* key) {
+        return gsettings({QStringLiteral("get"), QStringLiteral("org.gnome.desktop.background"), QLatin1String(key)})
+            .value_or(QStringLiteral("<failed>"));
+    }
+    void set(const char* key, const QString& value) {
+        ASSERT_TRUE(gsettings({QStringLiteral("set"), QStringLiteral("org.gnome.desktop.background"),
+                               QLatin1String(key), value}));
+    }
+    QString gsettings_;
+};
+
+TEST_F(GnomeDesktopSession, SettingTheMainScreenSetsBothUrisAndTheRecord) {
+    const QString path = picturePath(QString::fromUtf8("Bild mit 'Quote' \"zwei\"\nund ü.jpg"));
+    DesktopService::setPicture(1, path);
+    const QString uri = QString::fromUtf8(QUrl::fromLocalFile(path).toEncoded());
+    EXPECT_EQ(GnomeDesktop::parseStringLiteral(get("picture-uri")), uri);
+    EXPECT_EQ(GnomeDesktop::parseStringLiteral(get("picture-uri-dark")), uri);
+    EXPECT_EQ(QUrl(uri).toLocalFile(), path);
+    EXPECT_EQ(DesktopService::picture(1), path);
+    EXPECT_EQ(DesktopRecord().picture(DesktopService::screenName(1), true), path);
+
+    // Other screens are the record's alone.
+    DesktopService::setPicture(2, picturePath(QStringLiteral("second.jpg")));
+    EXPECT_EQ(GnomeDesktop::parseStringLiteral(get("picture-uri")), uri);
+    EXPECT_EQ(DesktopService::picture(2), picturePath(QStringLiteral("second.jpg")));
+}
+
+TEST_F(GnomeDesktopSession, WhatGnomeShowsIsTheMainScreensPictureAndPlacement) {
+    set("picture-uri", QStringLiteral("'file:///usr/share/backgrounds/b%C3%BCro%20one.jpg'"));
+    const struct {
+        const char* option;
+        const char* placement;
+    } table[] = {{"scaled", "Crop"},      {"zoom", "SizeToFit"}, {"stretched", "FillScreen"},
+                 {"centered", "Centered"}, {"wallpaper", "Tiled"}, {"none", ""}, {"spanned", ""}};
+    for (const auto& row : table) {
+        set("picture-options", QStringLiteral("'%1'").arg(QLatin1String(row.option)));
+        EXPECT_EQ(DesktopService::picture(1), QString::fromUtf8("/usr/share/backgrounds/büro one.jpg")) << row.option;
+        const QString expected =
+            *row.placement ? QStringLiteral("<string>%1</string>").arg(QLatin1String(row.placement)) : QString();
+        EXPECT_EQ(queriedPlacement(), expected) << row.option;
+    }
+    // A picture that is not a local file reads as none, and the record keeps its last file.
+    set("picture-uri", QStringLiteral("'resource:///org/gnome/shell/theme/noise.png'"));
+    EXPECT_EQ(DesktopService::picture(1), QString());
+    EXPECT_EQ(DesktopRecord().picture(DesktopService::screenName(1), true),
+              QString::fromUtf8("/usr/share/backgrounds/büro one.jpg"));
+}
+
+TEST_F(GnomeDesktopSession, OutsideGnomeTheRecordAloneIsTheDesktop) {
+    set("picture-uri", QStringLiteral("'file:///gnome/untouched.jpg'"));
+    qputenv("XDG_CURRENT_DESKTOP", "KDE");
+    DesktopService::setPicture(1, picturePath(QStringLiteral("record.jpg")));
+    EXPECT_EQ(DesktopService::picture(1), picturePath(QStringLiteral("record.jpg")));
+    EXPECT_EQ(get("picture-uri"), QStringLiteral("'file:///gnome/untouched.jpg'"));
+}

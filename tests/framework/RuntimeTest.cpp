@@ -1,0 +1,204 @@
+// The runtime: the order of the Open and Close events, quitting, errors that
+// escape a handler, the application's activation and the single instance.
+#include <QGuiApplication>
+#include <QRegularExpression>
+#include <QTimer>
+#include <stdexcept>
+
+#include "framework/ui/PushButton.h"
+#include "tests/framework/UiTestSupport.h"
+
+namespace {
+
+QStringList& journal() {
+    static QStringList log;
+    return log;
+}
+
+class JournalApp : public Application {
+public:
+    void Event_Open() override { journal() << QStringLiteral("App.Open"); }
+    void Event_Close() override { journal() << QStringLiteral("App.Close"); }
+    void Event_Activate() override { journal() << QStringLiteral("App.Activate"); }
+    void Event_Deactivate() override { journal() << QStringLiteral("App.Deactivate"); }
+};
+
+class JournalWindow : public Window {
+public:
+    bool quitOnClose = false;
+    QString label() const { return _ClassName().section(QLatin1Char('.'), 0, 0); }
+    void Event_Open() override { journal() << label() + QStringLiteral(".Open"); }
+    void Event_Close() override {
+        journal() << label() + QStringLiteral(".Close");
+        if (quitOnClose) Quit(0);  // as the main window does
+    }
+};
+
+std::shared_ptr<JournalWindow> journalWindow(const QString& label, bool quitOnClose = false) {
+    auto w = NewWindow<JournalWindow>(label + QStringLiteral(".") + label);
+    w->quitOnClose = quitOnClose;
+    return w;
+}
+
+class RuntimeTest : public UiTest {
+protected:
+    void SetUp() override {
+        UiTest::SetUp();
+        journal().clear();
+    }
+};
+
+}  // namespace
+
+TEST_F(RuntimeTest, RunRaisesAppOpenFirstThenWindowsInOrder) {
+    _RuntimeRegisterAppObject(std::make_shared<JournalApp>());
+    journalWindow(QStringLiteral("A"));
+    journalWindow(QStringLiteral("B"));
+    EXPECT_TRUE(journal().isEmpty()) << "no Open before the runtime runs";
+    QTimer::singleShot(0, [] {
+        journalWindow(QStringLiteral("C"));  // built while the loop runs: opened at once
+        journal() << QStringLiteral("after C");
+        Quit(3);
+    });
+    _RuntimeRun();
+    EXPECT_EQ(Joined(journal().mid(0, 5)), "App.Open, A.Open, B.Open, C.Open, after C");
+    EXPECT_EQ(RuntimeExit(), 3);
+}
+
+TEST_F(RuntimeTest, QuitClosesWindowsThenTheAppOnce) {
+    _RuntimeRegisterAppObject(std::make_shared<JournalApp>());
+    auto main = journalWindow(QStringLiteral("Main"), true);
+    journalWindow(QStringLiteral("Other"));
+    // The user closes the main window; its Close handler quits.
+    QTimer::singleShot(0, [main] { main->_Widget()->close(); });
+    _RuntimeRun();
+    EXPECT_EQ(Joined(journal().filter(QStringLiteral("Close"))), "Main.Close, Other.Close, App.Close");
+    EXPECT_TRUE(_OpenWindows().empty());
+    Quit(0);  // again: nothing more
+    EXPECT_EQ(journal().filter(QStringLiteral("Close")).size(), 3);
+}
+
+TEST_F(RuntimeTest, QuitDuringOpenSkipsTheLoop) {
+    struct QuitsAtOpen : Application {
+        void Event_Open() override { Quit(5); }
+    };
+    _RuntimeRegisterAppObject(std::make_shared<QuitsAtOpen>());
+    _RuntimeRun();  // returns without waiting for events
+    EXPECT_EQ(RuntimeExit(), 5);
+}
+
+TEST_F(RuntimeTest, AnErrorInAHandlerEndsTheLoopAndIsThrown) {
+    auto w = NewWindow<Window>(QStringLiteral("Err"));
+    auto button = w->__New<PushButton>();
+    w->_AddControl(QStringLiteral("PushButton1"), button);
+    _InstallInstanceEventHandler(button, QStringLiteral("Action"),
+                                 std::function<void()>([] { throw std::runtime_error("handler failed"); }));
+    QTimer::singleShot(0, [button] { button->Push(); });
+    bool failedSafe = false;
+    QTimer failSafe;  // ends the loop should the error not; gone with the test
+    failSafe.setSingleShot(true);
+    QObject::connect(&failSafe, &QTimer::timeout, [&] {
+        failedSafe = true;
+        Quit(0);
+    });
+    failSafe.start(3000);
+    try {
+        _RuntimeRun();
+        FAIL() << "the error did not reach _RuntimeRun";
+    } catch (const std::runtime_error& e) {
+        EXPECT_STREQ(e.what(), "handler failed");
+    }
+    EXPECT_FALSE(failedSafe);
+}
+
+TEST_F(RuntimeTest, UnhandledErrorsReachTheUserAndSetTheExitCode) {
+    _UnhandledException(std::runtime_error("disk on fire"));
+    const auto shown = DialogSeam::TakeShown();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].kind, DialogKind::MsgBox);
+    EXPECT_TRUE(shown[0].text.contains(QStringLiteral("disk on fire")));
+    EXPECT_EQ(RuntimeExit(), 1);
+
+    // Outside the event loop an error from a Qt-raised handler goes the same way.
+    _RuntimeResetForTesting();
+    _RunGuarded([] { throw std::logic_error("stray"); });
+    EXPECT_EQ(DialogSeam::TakeShown().size(), 1u);
+}
+
+TEST_F(RuntimeTest, ApplicationActivationIsRaisedOnChangesOnly) {
+    _RuntimeSetApplicationActive(false);  // whatever the offscreen platform says now
+    _RuntimeRegisterAppObject(std::make_shared<JournalApp>());
+    _RuntimeSetApplicationActive(true);
+    _RuntimeSetApplicationActive(true);
+    _RuntimeSetApplicationActive(false);
+    _RuntimeSetApplicationActive(false);
+    _RuntimeSetApplicationActive(true);
+    EXPECT_EQ(Joined(journal()), "App.Activate, App.Deactivate, App.Activate");
+}
+
+TEST_F(RuntimeTest, TheApplicationStateDrivesActivateAndDeactivate) {
+    _RuntimeSetApplicationActive(true);
+    _RuntimeRegisterAppObject(std::make_shared<JournalApp>());
+    auto* app = static_cast<QGuiApplication*>(QCoreApplication::instance());
+    // Focus passing between two of our windows: a moment with none active is no deactivation.
+    Q_EMIT app->applicationStateChanged(Qt::ApplicationInactive);
+    Q_EMIT app->applicationStateChanged(Qt::ApplicationActive);
+    ProcessEventsFor(300);
+    EXPECT_TRUE(journal().isEmpty()) << Joined(journal());
+    // Another application comes to the front, then ours again.
+    Q_EMIT app->applicationStateChanged(Qt::ApplicationInactive);
+    EXPECT_TRUE(WaitUntil([] { return journal().contains(QStringLiteral("App.Deactivate")); }));
+    Q_EMIT app->applicationStateChanged(Qt::ApplicationActive);
+    EXPECT_EQ(Joined(journal()), "App.Deactivate, App.Activate");
+}
+
+TEST_F(RuntimeTest, ASecondStartWakesTheFirst) {
+    EXPECT_FALSE(_RuntimeWakeRunningInstance()) << "nobody to wake yet";
+    auto w = NewWindow<Window>(QStringLiteral("Main"));
+    w->Hide();
+    ASSERT_TRUE(w->_Minimized());
+    ASSERT_TRUE(RuntimeClaimSingleInstance()) << "the first start serves";
+    // What a second start does before it leaves.
+    EXPECT_TRUE(_RuntimeWakeRunningInstance());
+    EXPECT_TRUE(WaitUntil([&] { return !w->_Minimized(); }));
+    _RuntimeReleaseSingleInstance();
+    EXPECT_FALSE(_RuntimeWakeRunningInstance()) << "released: the rendezvous is gone";
+}
+
+TEST_F(RuntimeTest, ClaimingTwiceInOneProcessKeepsOneServer) {
+    ASSERT_TRUE(RuntimeClaimSingleInstance());
+    EXPECT_TRUE(RuntimeClaimSingleInstance());
+    _RuntimeReleaseSingleInstance();
+    // Released: a new claim serves again rather than finding a stale socket.
+    EXPECT_TRUE(RuntimeClaimSingleInstance());
+    _RuntimeReleaseSingleInstance();
+}
+
+TEST_F(RuntimeTest, PluginsAndClassesAreKnownByName) {
+    EXPECT_NO_THROW(_InitPluginEntrypoints());
+    EXPECT_TRUE(_PluginEntrypointResolved(QStringLiteral("XmlDocument")));
+    try {
+        _ResolvePluginEntrypoints({QStringLiteral("Shell"), QStringLiteral("MoviePlayer")});
+        FAIL() << "an unknown plug-in resolved";
+    } catch (const std::runtime_error& e) {
+        EXPECT_NE(std::string(e.what()).find("MoviePlayer"), std::string::npos);
+    }
+    RuntimeRegisterClass(QStringLiteral("App"));
+    RuntimeRegisterClass(QStringLiteral("Window1"));
+    RuntimeRegisterClass(QStringLiteral("App"));
+    _RuntimeInitExternalClasses();
+    const QStringList classes = RegisteredClasses();
+    EXPECT_EQ(classes.count(QStringLiteral("App")), 1);
+    EXPECT_LT(classes.indexOf(QStringLiteral("Window")), classes.indexOf(QStringLiteral("App")))
+        << "the framework's own classes come first";
+    EXPECT_EQ(classes.last(), QStringLiteral("Window1")) << "the program's classes stay last";
+    EXPECT_TRUE(RegisteredExceptionClasses().contains(QStringLiteral("NilObjectException")));
+    EXPECT_THROW(RuntimeRegisterClass(QString()), std::invalid_argument);
+}
+
+TEST_F(RuntimeTest, ShortVersionIsTheProjectVersion) {
+    Application app;
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d+\\.\\d+\\.\\d+$")).match(app.ShortVersion()).hasMatch())
+        << app.ShortVersion().toStdString();
+    EXPECT_EQ(app.ShortVersion(), QCoreApplication::applicationVersion());
+}

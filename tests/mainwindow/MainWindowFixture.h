@@ -1,0 +1,50 @@
+#pragma once
+// A main window for a test: an application object with an empty preferences
+// store (no file), one 1440 x 900 screen, private desktop records, and every
+// dialog answered by the test or failing it. The window is built but its Open
+// has not run; OpenWindow() runs it.
+#include <gtest/gtest.h>
+
+#include "app/App.h"
+#include "framework/runtime/Runtime.h"
+#include "framework/system/DialogSeam.h"
+#include "framework/system/Keyboard.h"
+#include "framework/system/Screens.h"
+#include "framework/system/ShowURL.h"
+#include "mainwindow/Window1.h"
+#include "tests/support/TestEnvironment.h"
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        TestEnvironment::ResetHome();
+        DialogSeam::Reset();
+        DialogSeam::SetUnansweredHandler([](DialogKind kind) { ADD_FAILURE() << "unanswered dialog " << int(kind); });
+        ShowURLSeam::TakeShown();
+        Keyboard::SetOptionKeyForTesting(false);
+        ScreenInfo main;
+        main.name = QStringLiteral("DP-1");
+        SetScreensForTesting(std::vector<ScreenInfo>{main});
+        app = std::make_shared<class App>();
+        app->prefs = std::make_shared<PrefsManager>(nullptr);
+        _RuntimeRegisterAppObject(app);
+        window = Window1();
+    }
+
+    void TearDown() override {
+        if (!window->_IsClosed()) window->Close();
+        window.reset();
+        app.reset();
+        _RuntimeResetForTesting();
+        SetScreensForTesting(std::nullopt);
+        Keyboard::SetOptionKeyForTesting(std::nullopt);
+        DialogSeam::SetUnansweredHandler(nullptr);
+        EXPECT_EQ(DialogSeam::PendingAnswers(), 0) << "answers queued for dialogs that never showed";
+        DialogSeam::Reset();
+    }
+
+    void OpenWindow() { window->Event_Open(); }
+
+    std::shared_ptr<class App> app;
+    std::shared_ptr<class Window1> window;
+};

@@ -1,0 +1,145 @@
+// Window rectangles: stored as signed 16-bit values and restored inside the
+// main screen's available area, one property at a time.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "framework/core/MemoryBlock.h"
+#include "framework/system/Screens.h"
+#include "prefs/PrefsManager.h"
+
+namespace {
+
+// A window that remembers its rectangle and the order of the changes made to it.
+class TestWindow : public WindowBounds {
+public:
+    TestWindow(int32_t top, int32_t left, int32_t height, int32_t width)
+        : top_(top), left_(left), height_(height), width_(width) {}
+    int32_t Top() const override { return top_; }
+    int32_t Left() const override { return left_; }
+    int32_t Height() const override { return height_; }
+    int32_t Width() const override { return width_; }
+    void SetTop(int32_t v) override { change("Top", top_, v); }
+    void SetLeft(int32_t v) override { change("Left", left_, v); }
+    void SetHeight(int32_t v) override { change("Height", height_, v); }
+    void SetWidth(int32_t v) override { change("Width", width_, v); }
+
+    std::vector<std::string> changes;
+    std::function<void()> afterChange;
+
+private:
+    void change(const char* what, int32_t& field, int32_t v) {
+        field = v;
+        changes.push_back(what);
+        if (afterChange) afterChange();
+    }
+    int32_t top_, left_, height_, width_;
+};
+
+ScreenInfo mainScreen(int32_t top, int32_t left, int32_t width, int32_t height) {
+    ScreenInfo s;
+    s.availableTop = top;
+    s.availableLeft = left;
+    s.availableWidth = width;
+    s.availableHeight = height;
+    return s;
+}
+
+class PrefsWindow : public ::testing::Test {
+protected:
+    void SetUp() override { SetScreensForTesting(std::vector<ScreenInfo>{mainScreen(22, 0, 1440, 878)}); }
+    void TearDown() override { SetScreensForTesting(std::nullopt); }
+    PrefsManager p{nullptr};
+};
+
+TEST_F(PrefsWindow, StoresTopLeftHeightWidthAsShorts) {
+    p.Set("mainwindow", TestWindow(44, -1200, 600, 800));
+    ASSERT_EQ(p.theTypes[1], 34);
+    const MemoryBlockPtr block = p.thePrefs[1].ToObject<MemoryBlock>();
+    ASSERT_TRUE(block);
+    EXPECT_EQ(block->Size(), 8);
+    EXPECT_EQ(block->Bytes().toHex(), QByteArray("002cfb5002580320"));
+}
+
+TEST_F(PrefsWindow, ValuesAreNarrowedTo16Bits) {
+    p.Set("w", TestWindow(70000, -40000, 65535, 32768));
+    const MemoryBlockPtr block = p.thePrefs[1].ToObject<MemoryBlock>();
+    ASSERT_TRUE(block);
+    EXPECT_EQ(block->Short(0), 70000 - 65536);
+    EXPECT_EQ(block->Short(2), -40000 + 65536);
+    EXPECT_EQ(block->Short(4), -1);
+    EXPECT_EQ(block->Short(6), -32768);
+}
+
+TEST_F(PrefsWindow, ASecondSetWritesIntoTheSameBlock) {
+    p.Set("w", TestWindow(1, 2, 3, 4));
+    const MemoryBlockPtr first = p.thePrefs[1].ToObject<MemoryBlock>();
+    p.Set("W", TestWindow(50, 60, 70, 80));
+    EXPECT_EQ(p.thePrefs[1].ToObject<MemoryBlock>(), first);
+    EXPECT_EQ(first->Short(0), 50);
+    EXPECT_EQ(first->Short(6), 80);
+
+    p.Set("w", 5);  // another type, then a window again: a new block
+    p.Set("w", TestWindow(9, 9, 9, 9));
+    EXPECT_NE(p.thePrefs[1].ToObject<MemoryBlock>(), first);
+    EXPECT_EQ(p.Count(), 1);
+}
+
+TEST_F(PrefsWindow, GetWindowClampsToTheMainScreenInOrder) {
+    p.Set("w", TestWindow(10, -1200, 500, 2000));
+    TestWindow w(0, 0, 0, 0);
+    ASSERT_TRUE(p.GetWindow("W", w));
+    EXPECT_EQ(w.Top(), 22);   // below the available top
+    EXPECT_EQ(w.Left(), 0);   // a window left of the main screen comes to its edge
+    EXPECT_EQ(w.Height(), 500);
+    EXPECT_EQ(w.Width(), 1440);
+    EXPECT_EQ(w.changes, (std::vector<std::string>{"Top", "Left", "Height", "Width"}));
+
+    // Inside the area nothing changes; the right and bottom edges play no part.
+    p.Set("w", TestWindow(800, 1400, 878, 1440));
+    ASSERT_TRUE(p.GetWindow("w", w));
+    EXPECT_EQ(w.Top(), 800);
+    EXPECT_EQ(w.Left(), 1400);
+    EXPECT_EQ(w.Height(), 878);
+    EXPECT_EQ(w.Width(), 1440);
+}
+
+TEST_F(PrefsWindow, GetWindowPositionLeavesTheSizeAlone) {
+    SetScreensForTesting(std::vector<ScreenInfo>{mainScreen(30, 50, 100, 100)});
+    p.Set("mainwindow", TestWindow(10, 10, 900, 900));
+    TestWindow w(1, 1, 321, 654);
+    ASSERT_TRUE(p.GetWindowPosition("mainwindow", w));
+    EXPECT_EQ(w.Top(), 30);
+    EXPECT_EQ(w.Left(), 50);
+    EXPECT_EQ(w.Height(), 321);
+    EXPECT_EQ(w.Width(), 654);
+    EXPECT_EQ(w.changes, (std::vector<std::string>{"Top", "Left"}));
+}
+
+TEST_F(PrefsWindow, TheMainScreenIsAskedAnewForEveryStep) {
+    p.Set("w", TestWindow(0, 0, 2000, 2000));
+    TestWindow w(0, 0, 0, 0);
+    // Moving the window makes another screen the main one.
+    w.afterChange = [] { SetScreensForTesting(std::vector<ScreenInfo>{mainScreen(100, 200, 300, 400)}); };
+    ASSERT_TRUE(p.GetWindow("w", w));
+    EXPECT_EQ(w.Top(), 22);
+    EXPECT_EQ(w.Left(), 200);
+    EXPECT_EQ(w.Height(), 400);
+    EXPECT_EQ(w.Width(), 300);
+}
+
+TEST_F(PrefsWindow, NoRectangleMeansFalseAndAnUntouchedWindow) {
+    p.Set("text", "not a window");
+    TestWindow w(1, 2, 3, 4);
+    EXPECT_FALSE(p.GetWindow("text", w));
+    EXPECT_FALSE(p.GetWindowPosition("text", w));
+    EXPECT_FALSE(p.GetWindow("missing", w));
+    EXPECT_TRUE(p.Exists("text"));
+
+    p.Set("gone", TestWindow(5, 5, 5, 5));
+    p.Delete("gone");
+    EXPECT_FALSE(p.GetWindowPosition("gone", w));
+    EXPECT_TRUE(w.changes.empty());
+}
+
+}  // namespace
