@@ -3,14 +3,6 @@
 #include "framework/desktop/ScriptService.h"
 #include "framework/runtime/Yield.h"
 
-// The resources live in this static library; registering them here, where the
-// wrappers that need them are linked, keeps the linker from dropping them.
-static int registerResources() {
-    Q_INIT_RESOURCE(resources);
-    return 0;
-}
-[[maybe_unused]] static const int resourcesRegistered = registerResources();
-
 namespace {
 
 enum : int32_t { kGetDesktopPicture = 168, kGetDesktopName = 169, kSetAnyDesktopPicture = 170 };

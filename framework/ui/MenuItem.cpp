@@ -40,51 +40,47 @@ QKeySequence MenuItem::ShortcutFromText(const QString& text) {
 
 namespace {
 
+enum class EditCommand { Undo, Cut, Copy, Paste, Clear, SelectAll, None };
+
+// Qt's three text editors share these slots; only deleting the selection differs.
+template <class Editor>
+void apply(Editor* edit, EditCommand command) {
+    switch (command) {
+        case EditCommand::Undo: edit->undo(); break;
+        case EditCommand::Cut: edit->cut(); break;
+        case EditCommand::Copy: edit->copy(); break;
+        case EditCommand::Paste: edit->paste(); break;
+        case EditCommand::Clear:
+            if constexpr (std::is_same_v<Editor, QLineEdit>)
+                edit->del();
+            else
+                edit->textCursor().removeSelectedText();
+            break;
+        case EditCommand::SelectAll: edit->selectAll(); break;
+        case EditCommand::None: break;
+    }
+}
+
 // The standard Edit commands on the focused text field; False when there is none.
 bool editCommand(const QString& name, QWidget* target) {
-    enum { Undo, Cut, Copy, Paste, Clear, SelectAll, None } command = None;
-    if (name.compare(QLatin1String("EditUndo"), Qt::CaseInsensitive) == 0) command = Undo;
-    else if (name.compare(QLatin1String("EditCut"), Qt::CaseInsensitive) == 0) command = Cut;
-    else if (name.compare(QLatin1String("EditCopy"), Qt::CaseInsensitive) == 0) command = Copy;
-    else if (name.compare(QLatin1String("EditPaste"), Qt::CaseInsensitive) == 0) command = Paste;
-    else if (name.compare(QLatin1String("EditClear"), Qt::CaseInsensitive) == 0) command = Clear;
-    else if (name.compare(QLatin1String("EditSelectAll"), Qt::CaseInsensitive) == 0) command = SelectAll;
-    if (command == None || !target) return false;
+    static const std::pair<const char*, EditCommand> names[] = {
+        {"EditUndo", EditCommand::Undo},   {"EditCut", EditCommand::Cut},     {"EditCopy", EditCommand::Copy},
+        {"EditPaste", EditCommand::Paste}, {"EditClear", EditCommand::Clear}, {"EditSelectAll", EditCommand::SelectAll}};
+    EditCommand command = EditCommand::None;
+    for (const auto& [itemName, c] : names)
+        if (name.compare(QLatin1String(itemName), Qt::CaseInsensitive) == 0) command = c;
+    if (command == EditCommand::None || !target) return false;
 
     if (auto* edit = qobject_cast<QTextEdit*>(target)) {
-        switch (command) {
-        case Undo: edit->undo(); break;
-        case Cut: edit->cut(); break;
-        case Copy: edit->copy(); break;
-        case Paste: edit->paste(); break;
-        case Clear: edit->textCursor().removeSelectedText(); break;
-        case SelectAll: edit->selectAll(); break;
-        case None: break;
-        }
+        apply(edit, command);
         return true;
     }
     if (auto* edit = qobject_cast<QPlainTextEdit*>(target)) {
-        switch (command) {
-        case Undo: edit->undo(); break;
-        case Cut: edit->cut(); break;
-        case Copy: edit->copy(); break;
-        case Paste: edit->paste(); break;
-        case Clear: edit->textCursor().removeSelectedText(); break;
-        case SelectAll: edit->selectAll(); break;
-        case None: break;
-        }
+        apply(edit, command);
         return true;
     }
     if (auto* edit = qobject_cast<QLineEdit*>(target)) {
-        switch (command) {
-        case Undo: edit->undo(); break;
-        case Cut: edit->cut(); break;
-        case Copy: edit->copy(); break;
-        case Paste: edit->paste(); break;
-        case Clear: edit->del(); break;
-        case SelectAll: edit->selectAll(); break;
-        case None: break;
-        }
+        apply(edit, command);
         return true;
     }
     return false;

@@ -31,7 +31,9 @@ QFont TextControl::FontFor(const QString& family, int32_t size, bool bold, bool 
             font.setFamily(QFontInfo(probe).family());
         }
     }
-    if (size > 0) font.setPointSize(size);
+    // Sizes count pixels: the layouts were drawn at 72 dots per inch, where a
+    // point is a pixel, and their labels fit their boxes only so.
+    if (size > 0) font.setPixelSize(size);
     font.setBold(bold);
     font.setItalic(italic);
     font.setUnderline(underline);

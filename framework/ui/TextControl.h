@@ -1,7 +1,7 @@
 #pragma once
 // A control that shows text in a font of its own: TextFont ("System" is the
 // platform's general UI font; a family that is not installed, such as "Geneva",
-// falls back to the platform's sans-serif), TextSize in points (0: the default
+// falls back to the platform's sans-serif), TextSize in pixels (0: the default
 // size), Bold, Italic, Underline.
 #include <QFont>
 

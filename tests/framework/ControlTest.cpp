@@ -336,7 +336,7 @@ TEST_F(ControlTest, FontsFallBackAndKeepTheirNames) {
     EXPECT_EQ(text->TextFont(), QStringLiteral("Geneva"));
     const QFontInfo info(text->_Widget()->font());
     EXPECT_FALSE(info.family().isEmpty());
-    EXPECT_EQ(text->_Widget()->font().pointSize(), 10);
+    EXPECT_EQ(text->_Widget()->font().pixelSize(), 10);
     EXPECT_TRUE(text->_Widget()->font().bold());
     const QFont system = TextControl::FontFor(QStringLiteral("System"), 0, false, false, false);
     EXPECT_EQ(system.pointSize(), QFontDatabase::systemFont(QFontDatabase::GeneralFont).pointSize());

@@ -187,7 +187,7 @@ TEST_F(LayoutRecordTest, PushButtonAndStaticTextRoundTrip) {
                                                                       {"AutoDeactivate", false}} +
                                  kFont + std::vector<Entry>{{"InitialParent", QString()}});
     EXPECT_EQ(static_cast<QPushButton*>(button->_Widget())->text(), QStringLiteral("Set Desktop"));
-    EXPECT_EQ(button->_Widget()->font().pointSize(), 13);
+    EXPECT_EQ(button->_Widget()->font().pixelSize(), 13);
     EXPECT_TRUE(button->_Widget()->font().bold());
 
     auto text = add<StaticText>("StaticText3");
