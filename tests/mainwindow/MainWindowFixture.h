@@ -14,6 +14,17 @@
 #include "mainwindow/Window1.h"
 #include "tests/support/TestEnvironment.h"
 
+// Readable failure messages for texts, lists of texts and colours.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QStringList& list, std::ostream* os) {
+    *os << '{';
+    for (qsizetype i = 0; i < list.size(); ++i) *os << (i ? ", " : "") << '"' << list[i].toStdString() << '"';
+    *os << '}';
+}
+inline void PrintTo(const Color& c, std::ostream* os) {
+    *os << "RGB(" << c.Red() << ", " << c.Green() << ", " << c.Blue() << ")";
+}
+
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -1,0 +1,615 @@
+// The main window's control handlers: arm-on-press clicks on the picture well
+// and the swatches, drops, "Set Desktop" and "Revert Desktop", the placement
+// and Dock switches, the watcher, the height arrows, help and the advanced group.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QImageReader>
+#include <QMimeData>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QUrl>
+
+#include <ostream>
+#include <set>
+
+#include "app/DesktopScripts.h"
+#include "app/ImageFiles.h"
+#include "framework/files/SpecialFolders.h"
+#include "framework/shell/Shell.h"
+#include "tests/mainwindow/MainWindowFixture.h"
+
+namespace {
+
+QString HomePath(const QString& name) { return TestEnvironment::Home() + QLatin1Char('/') + name; }
+
+// A picture file of one colour (its type by its extension); the folders on its path are made.
+QString WritePicture(const QString& path, int width = 64, int height = 40, QColor color = QColor(30, 120, 160)) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(color);
+    EXPECT_TRUE(image.save(path)) << path.toStdString();
+    return path;
+}
+
+QString RunCommand(const QString& command) {
+    Shell shell;
+    shell.Execute(command);
+    return shell.Result();
+}
+
+QString DockPlistPath() { return PreferencesFolder()->AbsolutePath() + QStringLiteral("/com.apple.dock.plist"); }
+
+QString PicturesPath(const QString& name) { return SpecialFolder::Pictures()->AbsolutePath() + QLatin1Char('/') + name; }
+
+QString CachePath() { return QString::fromLocal8Bit(qgetenv("XDG_CACHE_HOME")); }
+
+// Where every control is and whether it shows, with the window's height.
+struct Geometry {
+    int32_t windowHeight = 0;
+    std::vector<std::tuple<QString, int32_t, int32_t, int32_t, int32_t, bool>> controls;
+    friend bool operator==(const Geometry&, const Geometry&) = default;
+    friend std::ostream& operator<<(std::ostream& os, const Geometry& g) {
+        os << "height " << g.windowHeight;
+        for (const auto& [name, l, t, w, h, v] : g.controls)
+            os << "; " << name.toStdString() << ' ' << l << ',' << t << ' ' << w << 'x' << h << (v ? "" : " hidden");
+        return os;
+    }
+};
+
+Geometry GeometryOf(Window& w) {
+    Geometry g;
+    g.windowHeight = w.Height();
+    for (const ControlPtr& c : w._Controls())
+        if (auto* rc = dynamic_cast<RectControl*>(c.get()))
+            g.controls.emplace_back(rc->Name(), rc->Left(), rc->Top(), rc->Width(), rc->Height(), rc->Visible());
+    return g;
+}
+
+class Window1Handlers : public MainWindowTest {
+protected:
+    // The picture file types, as start-up registers them before the window opens.
+    // A type unregisters its name when it goes, even after a newer type took the
+    // name: the old ones go first, then the types are registered afresh.
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        DropImageFileTypes();
+        ImageFiles::_Initialize();
+    }
+    void TearDown() override {
+        MainWindowTest::TearDown();
+        DropImageFileTypes();
+    }
+    static void DropImageFileTypes() {
+        ImageFiles::pJPEGFiles = ImageFiles::pTIFFFiles = ImageFiles::pPNGFiles = ImageFiles::pGIFImage = nullptr;
+    }
+    static void Click(RectControl& c) {
+        c._SimulateMouseDown(3, 3);
+        c._SimulateMouseUp(3, 3);
+    }
+    // A picture made the source, as a click on the well would.
+    QString LoadSource(const QString& name = QStringLiteral("Ferien Bilder/Strand am Abend.jpg")) {
+        const QString path = WritePicture(HomePath(name));
+        window->LoadImage(GetFolderItem(path, 0));
+        EXPECT_TRUE(window->PushButton1->Enabled());
+        return path;
+    }
+    static std::unique_ptr<QMimeData> Files(const QStringList& paths) {
+        auto data = std::make_unique<QMimeData>();
+        QList<QUrl> urls;
+        for (const QString& p : paths) urls << QUrl::fromLocalFile(p);
+        data->setUrls(urls);
+        return data;
+    }
+};
+
+// --- the picture well ----------------------------------------------------------------
+
+TEST_F(Window1Handlers, WellClickAsksForAPictureAndLoadsIt) {
+    OpenWindow();
+    const QString path = WritePicture(HomePath(QStringLiteral("Mes images/plage d'été.jpg")), 90, 60);
+    DialogSeam::AnswerOpenDialog(GetFolderItem(path, 0));
+    window->ImageWell1->_SimulateMouseDown(10, 10);
+    EXPECT_TRUE(window->imageWellClick);
+    EXPECT_TRUE(DialogSeam::TakeShown().empty()) << "nothing happens before the release";
+    window->ImageWell1->_SimulateMouseUp(10, 10);
+
+    const auto shown = DialogSeam::TakeShown();
+    ASSERT_EQ(shown.size(), size_t(1));
+    EXPECT_EQ(shown[0].kind, DialogKind::OpenDialog);
+    EXPECT_EQ(shown[0].title, QStringLiteral("Select Image"));
+    EXPECT_EQ(shown[0].prompt, QStringLiteral("Choose a desktop image"));
+    EXPECT_EQ(shown[0].filter, QStringLiteral("JPEG image;TIFF image;PNG image;GIF image;"));
+    EXPECT_EQ(shown[0].initialDirectory, HomePath(QStringLiteral("Pictures")));
+    EXPECT_EQ(shown[0].actionCaption, QStringLiteral("Select"));
+    EXPECT_EQ(shown[0].cancelCaption, QStringLiteral("Cancel"));
+
+    ASSERT_TRUE(window->currentImage);
+    EXPECT_EQ(window->currentImage->AbsolutePath(), path);
+    ASSERT_TRUE(window->ImageWell1->Image());
+    EXPECT_EQ(window->ImageWell1->Image()->Width(), 300 - 8);
+    EXPECT_EQ(window->ImageWell1->Image()->Height(), window->ImageWell1->Height() - 8);
+    EXPECT_TRUE(window->PushButton1->Enabled());
+    EXPECT_FALSE(window->imageWellClick);
+}
+
+TEST_F(Window1Handlers, CancelledWellDialogKeepsTheSource) {
+    OpenWindow();
+    const QString path = LoadSource();
+    const FolderItemPtr before = window->currentImage;
+    const PicturePtr thumbnail = window->ImageWell1->Image();
+    ASSERT_TRUE(thumbnail);
+    DialogSeam::CancelOpenDialog();
+    Click(*window->ImageWell1);
+    EXPECT_EQ(DialogSeam::TakeShown().size(), size_t(1));
+    EXPECT_EQ(window->currentImage, before);
+    EXPECT_EQ(window->currentImage->AbsolutePath(), path);
+    EXPECT_EQ(window->ImageWell1->Image(), thumbnail);
+    EXPECT_FALSE(window->imageWellClick);
+}
+
+TEST_F(Window1Handlers, WellReleaseWithoutAnArmedPressDoesNothing) {
+    OpenWindow();
+    // A release that reaches the handler unarmed.
+    window->ImageWell1_MouseUp(1, 1);
+    // The pointer left the well between press and release.
+    window->ImageWell1->_SimulateMouseDown(4, 4);
+    window->ImageWell1->_SimulateMouseExit();
+    EXPECT_FALSE(window->imageWellClick);
+    window->ImageWell1->_SimulateMouseUp(4, 4);
+    EXPECT_TRUE(DialogSeam::TakeShown().empty());
+    EXPECT_EQ(window->currentImage, nullptr);
+    // Every press arms, armed or not, and claims the click.
+    EXPECT_TRUE(window->ImageWell1_MouseDown(0, 0));
+    EXPECT_TRUE(window->ImageWell1_MouseDown(0, 0));
+    EXPECT_TRUE(window->imageWellClick);
+    window->ImageWell1_MouseExit();
+    EXPECT_FALSE(window->imageWellClick);
+}
+
+// --- drops ----------------------------------------------------------------------------
+
+TEST_F(Window1Handlers, WellTakesDropsOnlyOnceOpen) {
+    const QString path = WritePicture(HomePath(QStringLiteral("early.jpg")));
+    EXPECT_FALSE(window->ImageWell1->_SimulateDrop(*Files({path})));
+    EXPECT_EQ(window->currentImage, nullptr);
+    OpenWindow();
+    EXPECT_TRUE(window->ImageWell1->_SimulateDrop(*Files({path})));
+    ASSERT_TRUE(window->currentImage);
+    EXPECT_EQ(window->currentImage->AbsolutePath(), path);
+}
+
+TEST_F(Window1Handlers, DroppedFileIsLoadedEvenWithAPictureAlongside) {
+    OpenWindow();
+    const QString first = WritePicture(HomePath(QStringLiteral("drops/first \"one\".png")));
+    const QString second = WritePicture(HomePath(QStringLiteral("drops/second.jpg")));
+    auto data = Files({first, second});
+    QImage picture(20, 20, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    data->setImageData(picture);
+    EXPECT_TRUE(window->ImageWell1->_SimulateDrop(*data));
+    ASSERT_TRUE(window->currentImage);
+    EXPECT_EQ(window->currentImage->AbsolutePath(), first);
+    EXPECT_FALSE(QDir(CachePath() + QStringLiteral("/zentravelle")).exists()) << "no temporary file for the picture";
+
+    // TIFF and GIF files are taken too; other files are refused.
+    const QString tiff = WritePicture(HomePath(QStringLiteral("drops/scan.TIF")));
+    EXPECT_TRUE(window->ImageWell1->_SimulateDrop(*Files({tiff})));
+    EXPECT_EQ(window->currentImage->AbsolutePath(), tiff);
+    QFile gif(HomePath(QStringLiteral("drops/anim.gif")));
+    ASSERT_TRUE(gif.open(QIODevice::WriteOnly));
+    gif.write(QByteArray::fromHex("47494638396101000100800000ffffff00000021f90401000000002c00000000010001000002024401003b"));
+    gif.close();
+    EXPECT_TRUE(window->ImageWell1->_SimulateDrop(*Files({gif.fileName()})));
+    EXPECT_EQ(window->currentImage->AbsolutePath(), gif.fileName());
+    EXPECT_TRUE(window->ImageWell1->Image()) << "the GIF opened as a picture";
+    QFile text(HomePath(QStringLiteral("drops/notes.txt")));
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.close();
+    EXPECT_FALSE(window->ImageWell1->_SimulateDrop(*Files({text.fileName()})));
+    EXPECT_EQ(window->currentImage->AbsolutePath(), HomePath(QStringLiteral("drops/anim.gif")));
+}
+
+TEST_F(Window1Handlers, DroppedPictureIsKeptInANewTemporaryJpeg) {
+    OpenWindow();
+    QMimeData data;
+    QImage picture(80, 50, QImage::Format_RGB32);
+    picture.fill(QColor(200, 40, 40));
+    data.setImageData(picture);
+    ASSERT_TRUE(window->ImageWell1->_SimulateDrop(data));
+    ASSERT_TRUE(window->currentImage);
+    const QString first = window->currentImage->AbsolutePath();
+    EXPECT_TRUE(first.startsWith(CachePath() + QLatin1Char('/'))) << first.toStdString();
+    QImageReader reader(first);
+    EXPECT_EQ(reader.format(), QByteArray("jpeg"));
+    EXPECT_EQ(reader.size(), QSize(80, 50));
+    EXPECT_TRUE(window->ImageWell1->Image());
+    EXPECT_TRUE(window->PushButton1->Enabled());
+
+    // A second drop takes a file of its own; the first stays.
+    ASSERT_TRUE(window->ImageWell1->_SimulateDrop(data));
+    EXPECT_NE(window->currentImage->AbsolutePath(), first);
+    EXPECT_TRUE(QFileInfo::exists(window->currentImage->AbsolutePath()));
+    EXPECT_TRUE(QFileInfo::exists(first));
+
+    // A drop that carries nothing usable changes nothing.
+    const FolderItemPtr before = window->currentImage;
+    window->ImageWell1_DropObject(std::make_shared<DragItem>(nullptr, nullptr), 0);
+    window->ImageWell1_DropObject(nullptr, 0);
+    EXPECT_EQ(window->currentImage, before);
+}
+
+// --- the colour swatches ----------------------------------------------------------------
+
+TEST_F(Window1Handlers, StripSwatchActsOnReleaseWhereverThePointerWent) {
+    OpenWindow();
+    // Cancel: nothing but the flag changes.
+    window->RoundRectangle1->_SimulateMouseDown(5, 5);
+    EXPECT_TRUE(window->colorClick);
+    window->RoundRectangle1->_SimulateMouseExit();
+    EXPECT_TRUE(window->colorClick) << "the strip swatch has no MouseExit";
+    DialogSeam::CancelSelectColor();
+    window->RoundRectangle1->_SimulateMouseUp(5, 5);
+    auto shown = DialogSeam::TakeShown();
+    ASSERT_EQ(shown.size(), size_t(1));
+    EXPECT_EQ(shown[0].kind, DialogKind::SelectColor);
+    EXPECT_EQ(shown[0].text, QStringLiteral("Choose a menubar color"));
+    EXPECT_EQ(shown[0].color, RGB(0, 0, 0));
+    EXPECT_EQ(window->currentColor, RGB(0, 0, 0));
+    EXPECT_EQ(window->RoundRectangle1->FillColor(), RGB(0, 0, 0));
+    EXPECT_FALSE(window->colorClick);
+
+    // Confirm: the swatch and the field take the choice, and the next picker starts on it.
+    DialogSeam::AnswerSelectColor(RGB(40, 90, 200));
+    Click(*window->RoundRectangle1);
+    EXPECT_EQ(window->RoundRectangle1->FillColor(), RGB(40, 90, 200));
+    EXPECT_EQ(window->currentColor, RGB(40, 90, 200));
+    EXPECT_FALSE(window->colorClick);
+    DialogSeam::CancelSelectColor();
+    Click(*window->RoundRectangle1);
+    shown = DialogSeam::TakeShown();
+    ASSERT_EQ(shown.size(), size_t(2));
+    EXPECT_EQ(shown[1].color, RGB(40, 90, 200));
+
+    // Unarmed: no picker.
+    window->RoundRectangle1_MouseUp(0, 0);
+    EXPECT_TRUE(DialogSeam::TakeShown().empty());
+}
+
+TEST_F(Window1Handlers, BackgroundAndTextSwatchesDisarmWhenThePointerLeaves) {
+    OpenWindow();
+    window->PopupMenu1->_UserSelect(0);  // the background swatch shows
+    struct Swatch {
+        Rectangle& control;
+        bool& armed;
+        Color& field;
+        const char* prompt;
+    };
+    const Swatch swatches[] = {
+        {*window->Rectangle1, window->backColorClick, window->currentBackColor, "Choose a background color"},
+        {*window->Rectangle2, window->textColorClick, window->currentTextColor, "Choose a text color"},
+    };
+    for (const Swatch& s : swatches) {
+        SCOPED_TRACE(s.prompt);
+        s.control._SimulateMouseDown(5, 5);
+        EXPECT_TRUE(s.armed);
+        s.control._SimulateMouseExit();
+        EXPECT_FALSE(s.armed);
+        s.control._SimulateMouseUp(5, 5);
+        EXPECT_TRUE(DialogSeam::TakeShown().empty());
+
+        DialogSeam::CancelSelectColor();
+        Click(s.control);
+        auto shown = DialogSeam::TakeShown();
+        ASSERT_EQ(shown.size(), size_t(1));
+        EXPECT_EQ(shown[0].text, QString::fromLatin1(s.prompt));
+        EXPECT_EQ(s.control.FillColor(), RGB(0, 0, 0));
+        EXPECT_EQ(s.field, RGB(0, 0, 0));
+        EXPECT_FALSE(s.armed);
+
+        DialogSeam::AnswerSelectColor(RGB(250, 128, 0));
+        Click(s.control);
+        EXPECT_EQ(DialogSeam::TakeShown().size(), size_t(1));
+        EXPECT_EQ(s.control.FillColor(), RGB(250, 128, 0));
+        EXPECT_EQ(s.field, RGB(250, 128, 0));
+        EXPECT_FALSE(s.armed);
+    }
+    EXPECT_EQ(window->currentColor, RGB(0, 0, 0)) << "each swatch has its own colour";
+}
+
+TEST_F(Window1Handlers, TextColourPickerColoursTheField) {
+    OpenWindow();
+    window->EditField1->SetText(QStringLiteral("Zen"));
+    DialogSeam::AnswerSelectColor(RGB(10, 160, 90));
+    Click(*window->Rectangle2);
+    EXPECT_EQ(window->Rectangle2->FillColor(), RGB(10, 160, 90));
+    EXPECT_EQ(window->currentTextColor, RGB(10, 160, 90));
+    EXPECT_EQ(window->EditField1->TextColor(), RGB(10, 160, 90));
+    const QTextBlock block = window->EditField1->_Document()->begin();
+    for (auto it = block.begin(); !it.atEnd(); ++it)
+        EXPECT_EQ(it.fragment().charFormat().foreground().color(), QColor(10, 160, 90));
+
+    DialogSeam::CancelSelectColor();
+    Click(*window->Rectangle2);
+    EXPECT_EQ(window->EditField1->TextColor(), RGB(10, 160, 90));
+    EXPECT_EQ(window->currentTextColor, RGB(10, 160, 90));
+}
+
+// --- Set Desktop and Revert Desktop --------------------------------------------------------
+
+TEST_F(Window1Handlers, SetDesktopWithOptionOnlySavesACopy) {
+    SetScreensForTesting(std::vector<ScreenInfo>{[] {
+        ScreenInfo s;
+        s.name = QStringLiteral("DP-1");
+        s.width = s.availableWidth = 300;
+        s.height = s.availableHeight = 200;
+        return s;
+    }()});
+    OpenWindow();
+    LoadSource(QStringLiteral("Urlaub/Berg see.jpg"));
+    Keyboard::SetOptionKeyForTesting(true);
+    DialogSeam::CancelSaveDialog();
+    window->PushButton1->Push();
+    auto shown = DialogSeam::TakeShown();
+    ASSERT_EQ(shown.size(), size_t(1));
+    EXPECT_EQ(shown[0].kind, DialogKind::SaveDialog);
+    EXPECT_EQ(shown[0].defaultName, QStringLiteral("Berg see-ZenMod.jpg"));
+    EXPECT_FALSE(window->SaveImageOnly);
+    EXPECT_EQ(GetDesktopPicture({Variant(1)}), QString()) << "the desktop is left alone";
+    EXPECT_FALSE(QFileInfo::exists(PicturesPath(QStringLiteral("ZentravelleDesktopPicture.jpg"))));
+
+    const QString copy = HomePath(QStringLiteral("Kopie.jpg"));
+    DialogSeam::AnswerSaveDialog(GetFolderItem(copy, 0));
+    window->PushButton1->Push();
+    EXPECT_EQ(DialogSeam::TakeShown().size(), size_t(1));
+    EXPECT_EQ(QImageReader(copy).size(), QSize(300, 200));
+    EXPECT_FALSE(window->SaveImageOnly);
+    EXPECT_EQ(GetDesktopPicture({Variant(1)}), QString());
+
+    // Without Option the desktop is set, and no dialog shows.
+    Keyboard::SetOptionKeyForTesting(false);
+    window->PushButton1->Push();
+    EXPECT_TRUE(DialogSeam::TakeShown().empty());
+    EXPECT_EQ(GetDesktopPicture({Variant(1)}), PicturesPath(QStringLiteral("ZentravelleDesktopPicture.jpg")));
+    EXPECT_FALSE(window->SaveImageOnly);
+}
+
+TEST_F(Window1Handlers, RevertDesktopGivesThePictureBackAndStopsTheWatcher) {
+    const QString original = WritePicture(HomePath(QStringLiteral("original.jpg")));
+    SetAnyDesktopPicture({Variant(1), Variant(original)});
+    OpenWindow();
+    window->CheckBox4->Click();
+    ASSERT_EQ(window->Timer1->Mode(), 2);
+    const QString composed = WritePicture(PicturesPath(QStringLiteral("ZentravelleDesktopPicture.png")));
+    SetAnyDesktopPicture({Variant(1), Variant(composed)});
+    window->PushButton2->Push();
+    EXPECT_EQ(GetDesktopPicture({Variant(1)}), original);
+    EXPECT_FALSE(QFileInfo::exists(composed));
+    EXPECT_FALSE(window->CheckBox4->Value());
+    EXPECT_EQ(window->Timer1->Mode(), 0);
+}
+
+// --- placement, Dock, watcher ---------------------------------------------------------------
+
+TEST_F(Window1Handlers, BackgroundSwatchShowsOnlyForFitAndCenter) {
+    OpenWindow();
+    const bool shows[] = {true, false, false, true, false};
+    for (int32_t row : {0, 1, 3, 4, 0, 2, 3, 3}) {
+        window->PopupMenu1->_UserSelect(row);
+        EXPECT_EQ(window->Rectangle1->Visible(), shows[row]) << row;
+    }
+    // The same in code.
+    window->PopupMenu1->SetListIndex(0);
+    EXPECT_TRUE(window->Rectangle1->Visible());
+    window->PopupMenu1->SetListIndex(4);
+    EXPECT_FALSE(window->Rectangle1->Visible());
+}
+
+TEST_F(Window1Handlers, DockBoxWritesTheSettingUnlessGuarded) {
+    OpenWindow();
+    window->noUpdateDoc = true;
+    window->CheckBox3->SetValue(true);
+    EXPECT_FALSE(QFileInfo::exists(DockPlistPath())) << "no command while guarded";
+    window->CheckBox3->SetValue(false);
+    EXPECT_FALSE(QFileInfo::exists(DockPlistPath()));
+    window->noUpdateDoc = false;
+
+    window->CheckBox3->Click();
+    EXPECT_TRUE(window->CheckBox3->Value());
+    EXPECT_EQ(RunCommand(QStringLiteral("defaults read com.apple.dock no-glass")), QStringLiteral("1\n"));
+    window->CheckBox3->Click();
+    EXPECT_EQ(RunCommand(QStringLiteral("defaults read com.apple.dock no-glass")), QStringLiteral("0\n"));
+    // Set in code it runs too.
+    window->CheckBox3->SetValue(true);
+    EXPECT_EQ(RunCommand(QStringLiteral("defaults read com.apple.dock no-glass")), QStringLiteral("1\n"));
+}
+
+TEST_F(Window1Handlers, AutoApplySwitchesTheTimerWithoutCheckingAtOnce) {
+    OpenWindow();
+    // With no source a check would show a message; the unanswered-dialog handler catches one.
+    window->CheckBox4->Click();
+    EXPECT_EQ(window->Timer1->Mode(), 2);
+    EXPECT_EQ(window->Timer1->Period(), 2000);
+    window->CheckBox4->Click();
+    EXPECT_EQ(window->Timer1->Mode(), 0);
+    EXPECT_TRUE(DialogSeam::TakeShown().empty());
+}
+
+TEST_F(Window1Handlers, WatcherTickChecksInTheBackground) {
+    OpenWindow();
+    // No source: in the background the composer keeps quiet.
+    window->Timer1->_Fire();
+    EXPECT_TRUE(DialogSeam::TakeShown().empty());
+    EXPECT_FALSE(window->inBackground);
+    // The same check in the foreground speaks.
+    DialogSeam::AnswerMsgBox();
+    window->CheckScreens();
+    const auto shown = DialogSeam::TakeShown();
+    ASSERT_EQ(shown.size(), size_t(1));
+    EXPECT_EQ(shown[0].text, QStringLiteral("First select an image"));
+}
+
+TEST_F(Window1Handlers, WatcherTickComposesTheMainScreensNewPicture) {
+    SetScreensForTesting(std::vector<ScreenInfo>{[] {
+        ScreenInfo s;
+        s.name = QStringLiteral("DP-1");
+        s.width = s.availableWidth = 320;
+        s.height = s.availableHeight = 200;
+        return s;
+    }()});
+    OpenWindow();
+    const QString chosen = WritePicture(HomePath(QStringLiteral("neu gewählt.jpg")));
+    SetAnyDesktopPicture({Variant(1), Variant(chosen)});
+    window->Timer1->_Fire();
+    EXPECT_EQ(GetDesktopPicture({Variant(1)}), PicturesPath(QStringLiteral("ZentravelleDesktopPicture.jpg")));
+    ASSERT_TRUE(window->currentImage);
+    EXPECT_EQ(window->currentImage->AbsolutePath(), chosen);
+    EXPECT_EQ(window->scrOriginal.value(0), chosen);
+    EXPECT_FALSE(window->inBackground);
+}
+
+// --- height adjustment --------------------------------------------------------------------
+
+TEST_F(Window1Handlers, HeightArrowsStepWithinTenEitherWay) {
+    OpenWindow();
+    const QString label = QStringLiteral("Adjust menubar height:   ");
+    for (int i = 0; i < 3; ++i) window->UpDownArrows1->PressUp();
+    EXPECT_EQ(window->menuBarAdjust, 3);
+    EXPECT_EQ(window->StaticText3->Text(), label + QStringLiteral("+3"));
+    for (int i = 0; i < 6; ++i) window->UpDownArrows1->PressDown();
+    EXPECT_EQ(window->menuBarAdjust, -3);
+    EXPECT_EQ(window->StaticText3->Text(), label + QStringLiteral("-3"));
+    for (int i = 0; i < 3; ++i) window->UpDownArrows1->PressUp();
+    EXPECT_EQ(window->StaticText3->Text(), label + QStringLiteral("+0"));
+
+    for (int i = 0; i < 15; ++i) window->UpDownArrows1->PressUp();
+    EXPECT_EQ(window->menuBarAdjust, 10);
+    EXPECT_EQ(window->StaticText3->Text(), label + QStringLiteral("+10"));
+    for (int i = 0; i < 25; ++i) window->UpDownArrows1->PressDown();
+    EXPECT_EQ(window->menuBarAdjust, -10);
+    EXPECT_EQ(window->StaticText3->Text(), label + QStringLiteral("-10"));
+
+    // At a limit a press leaves even the label alone.
+    window->StaticText3->SetText(QStringLiteral("untouched"));
+    window->UpDownArrows1->PressDown();
+    EXPECT_EQ(window->menuBarAdjust, -10);
+    EXPECT_EQ(window->StaticText3->Text(), QStringLiteral("untouched"));
+    window->menuBarAdjust = 10;
+    window->UpDownArrows1->PressUp();
+    EXPECT_EQ(window->menuBarAdjust, 10);
+    EXPECT_EQ(window->StaticText3->Text(), QStringLiteral("untouched"));
+}
+
+TEST_F(Window1Handlers, StoredAdjustmentOutsideTheRangeOnlyMovesInward) {
+    OpenWindow();
+    const QString label = QStringLiteral("Adjust menubar height:   ");
+    window->menuBarAdjust = 14;
+    window->StaticText3->SetText(QStringLiteral("untouched"));
+    window->UpDownArrows1->PressUp();
+    EXPECT_EQ(window->menuBarAdjust, 14);
+    EXPECT_EQ(window->StaticText3->Text(), QStringLiteral("untouched"));
+    window->UpDownArrows1->PressDown();
+    EXPECT_EQ(window->menuBarAdjust, 13);
+    EXPECT_EQ(window->StaticText3->Text(), label + QStringLiteral("+13"));
+
+    window->menuBarAdjust = -14;
+    window->UpDownArrows1->PressDown();
+    EXPECT_EQ(window->menuBarAdjust, -14);
+    window->UpDownArrows1->PressUp();
+    EXPECT_EQ(window->menuBarAdjust, -13);
+    EXPECT_EQ(window->StaticText3->Text(), label + QStringLiteral("-13"));
+}
+
+// --- help -----------------------------------------------------------------------------------
+
+TEST_F(Window1Handlers, HelpButtonOpensTheHelpPage) {
+    OpenWindow();
+    window->BevelButton1->Push();
+    const std::vector<QString> shown = ShowURLSeam::TakeShown();
+    ASSERT_EQ(shown.size(), size_t(1));
+    const QUrl address(shown[0]);
+    EXPECT_EQ(address.scheme(), QStringLiteral("file"));
+    const QString page = address.toLocalFile();
+    EXPECT_TRUE(page.startsWith(CachePath() + QLatin1Char('/'))) << page.toStdString();
+    QFile file(page);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().toLower().contains("<html"));
+    EXPECT_TRUE(DialogSeam::TakeShown().empty());
+}
+
+// --- the advanced group ---------------------------------------------------------------------
+
+TEST_F(Window1Handlers, ClosingTheGroupFromTheLayout) {
+    const Geometry layout = GeometryOf(*window);
+    window->advancedState = true;  // the layout shows the group open
+    window->DisclosureTriangle1->SetValue(false);
+    EXPECT_FALSE(window->advancedState);
+    EXPECT_EQ(window->Height(), 487);
+    EXPECT_EQ(window->PushButton1->Top(), 382);
+    EXPECT_EQ(window->PushButton2->Top(), 382);
+    EXPECT_EQ(window->CheckBox3->Top(), 453);
+
+    const Geometry closed = GeometryOf(*window);
+    const std::set<QString> upper = {"PopupMenu1",          "Rectangle1",  "CheckBox1", "CheckBox2",
+                                     "DisclosureTriangle1", "StaticText4", "Separator2"};
+    const std::set<QString> lower = {"StaticText5", "StaticText3", "UpDownArrows1", "PopupMenu2", "PushButton1",
+                                     "PushButton2", "CheckBox4",   "Separator1",    "BevelButton1", "CheckBox3"};
+    const std::set<QString> advanced = {"StaticText5", "StaticText3", "UpDownArrows1", "PopupMenu2"};
+    ASSERT_EQ(closed.controls.size(), layout.controls.size());
+    for (size_t i = 0; i < closed.controls.size(); ++i) {
+        const auto& [name, l, t, w, h, v] = closed.controls[i];
+        const auto& [name0, l0, t0, w0, h0, v0] = layout.controls[i];
+        SCOPED_TRACE(name.toStdString());
+        EXPECT_EQ(l, l0);
+        EXPECT_EQ(w, w0);
+        EXPECT_EQ(h, h0);
+        EXPECT_EQ(t, lower.count(name) ? t0 - 60 : t0);
+        if (advanced.count(name)) {
+            EXPECT_FALSE(v);
+        } else if (name == QLatin1String("Separator2")) {
+            EXPECT_TRUE(v);
+        } else {
+            EXPECT_EQ(v, v0);
+        }
+    }
+    EXPECT_EQ(upper.size() + lower.size(), size_t(17)) << "the bottom-locked controls";
+}
+
+TEST_F(Window1Handlers, ClosingAndOpeningTheGroupRestoresEveryPlace) {
+    OpenWindow();
+    const Geometry closed = GeometryOf(*window);
+    window->DisclosureTriangle1->Click();
+    EXPECT_TRUE(window->advancedState);
+    const Geometry open = GeometryOf(*window);
+    EXPECT_EQ(open.windowHeight, closed.windowHeight + 60);
+    EXPECT_TRUE(window->StaticText3->Visible());
+    EXPECT_TRUE(window->PopupMenu2->Visible());
+    EXPECT_FALSE(window->Separator2->Visible());
+    EXPECT_EQ(window->PushButton1->Top(), open.windowHeight - 105);
+    for (int i = 0; i < 2; ++i) {
+        window->DisclosureTriangle1->Click();
+        EXPECT_EQ(GeometryOf(*window), closed);
+        window->DisclosureTriangle1->Click();
+        EXPECT_EQ(GeometryOf(*window), open);
+    }
+}
+
+TEST_F(Window1Handlers, GroupStaysWhenTheTriangleAgreesWithTheState) {
+    OpenWindow();
+    const Geometry closed = GeometryOf(*window);
+    window->ShowHideAdvanced();
+    EXPECT_EQ(GeometryOf(*window), closed);
+    EXPECT_FALSE(window->advancedState);
+
+    window->DisclosureTriangle1->Click();
+    const Geometry open = GeometryOf(*window);
+    window->ShowHideAdvanced();
+    window->DisclosureTriangle1_Action();
+    EXPECT_EQ(GeometryOf(*window), open);
+    EXPECT_TRUE(window->advancedState);
+}
+
+}  // namespace
