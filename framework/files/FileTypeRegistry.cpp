@@ -1,6 +1,7 @@
 #include "framework/files/FileTypeRegistry.h"
 
 #include <algorithm>
+#include <map>
 #include <vector>
 
 namespace {
@@ -8,6 +9,14 @@ namespace {
 std::vector<FileTypeFilterEntry>& registry() {
     static std::vector<FileTypeFilterEntry> types;
     return types;
+}
+
+// How many registrations each name holds (lower-case names): a type made anew
+// under a name that an older one still holds keeps the name registered when
+// the older one goes.
+std::map<QString, int>& holders() {
+    static std::map<QString, int> counts;
+    return counts;
 }
 
 std::vector<FileTypeFilterEntry>::iterator find(const QString& name) {
@@ -32,9 +41,13 @@ void RegisterFileType(const QString& name, const QString& extensions) {
         it->extensions = list;
     else
         registry().push_back({name, list});
+    ++holders()[name.toLower()];
 }
 
 void UnregisterFileType(const QString& name) {
+    const auto held = holders().find(name.toLower());
+    if (held != holders().end() && --held->second > 0) return;
+    if (held != holders().end()) holders().erase(held);
     const auto it = find(name);
     if (it != registry().end()) registry().erase(it);
 }

@@ -9,7 +9,8 @@
 #include <vector>
 
 // extensions: separated by ";" ("jpg;jpeg"), leading dots and blanks dropped.
-// Registering a name again replaces its extensions.
+// Registering a name again replaces its extensions. Each registration is
+// withdrawn by one UnregisterFileType; the name goes with the last of them.
 void RegisterFileType(const QString& name, const QString& extensions);
 void UnregisterFileType(const QString& name);
 // The extensions of a registered type (lower case, no dot); nothing when the

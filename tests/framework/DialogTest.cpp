@@ -139,8 +139,10 @@ TEST(DialogFilters, NameTheRegisteredTypesOfTheFilter) {
     RegisterFileType(QStringLiteral("test png"), QStringLiteral("apng"));  // same name: replaced
     EXPECT_EQ(LookupFileType(QStringLiteral("Test PNG")), QStringList{QStringLiteral("apng")});
     UnregisterFileType(QStringLiteral("Test JPEG"));
-    UnregisterFileType(QStringLiteral("Test PNG"));
     EXPECT_FALSE(LookupFileType(QStringLiteral("Test JPEG")).has_value());
+    UnregisterFileType(QStringLiteral("Test PNG"));  // one of its two registrations
+    EXPECT_EQ(FileTypeExtensions(QStringLiteral("Test PNG")), QStringList{QStringLiteral("apng")});
+    UnregisterFileType(QStringLiteral("Test PNG"));
     EXPECT_TRUE(FileTypeExtensions(QStringLiteral("Test PNG")).isEmpty());
 }
 

@@ -40,3 +40,19 @@ TEST(FileTypeTest, AnUnconvertedTypeWithdrawsNothing) {
     }
     EXPECT_TRUE(LookupFileType(QStringLiteral("GIF image")).has_value());
 }
+
+TEST(FileTypeTest, ANewerTypeOfTheSameNameOutlivesTheOlder) {
+    auto older = std::make_shared<FileType>();
+    older->SetName(QStringLiteral("Shared image"));
+    older->SetExtensions(QStringLiteral("shi"));
+    (void)older->ToString();
+    auto newer = std::make_shared<FileType>();
+    newer->SetName(QStringLiteral("Shared image"));
+    newer->SetExtensions(QStringLiteral("shi"));
+    (void)newer->ToString();
+
+    older.reset();
+    EXPECT_TRUE(LookupFileType(QStringLiteral("Shared image")).has_value());
+    newer.reset();
+    EXPECT_FALSE(LookupFileType(QStringLiteral("Shared image")).has_value());
+}
