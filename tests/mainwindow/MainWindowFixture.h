@@ -25,6 +25,15 @@ inline void PrintTo(const Color& c, std::ostream* os) {
     *os << "RGB(" << c.Red() << ", " << c.Green() << ", " << c.Blue() << ")";
 }
 
+// A screen of that connector name and size, with no panel.
+inline ScreenInfo MakeScreen(const QString& name, int32_t width, int32_t height) {
+    ScreenInfo s;
+    s.name = name;
+    s.width = s.availableWidth = width;
+    s.height = s.availableHeight = height;
+    return s;
+}
+
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -33,9 +42,7 @@ protected:
         DialogSeam::SetUnansweredHandler([](DialogKind kind) { ADD_FAILURE() << "unanswered dialog " << int(kind); });
         ShowURLSeam::TakeShown();
         Keyboard::SetOptionKeyForTesting(false);
-        ScreenInfo main;
-        main.name = QStringLiteral("DP-1");
-        SetScreensForTesting(std::vector<ScreenInfo>{main});
+        SetScreensForTesting(std::vector<ScreenInfo>{MakeScreen(QStringLiteral("DP-1"), 1440, 900)});
         app = std::make_shared<class App>();
         app->prefs = std::make_shared<PrefsManager>(nullptr);
         _RuntimeRegisterAppObject(app);

@@ -68,14 +68,6 @@ QString WriteText(const QString& relativePath, const QByteArray& bytes) {
     return path;
 }
 
-ScreenInfo MakeScreen(const QString& name, int w, int h) {
-    ScreenInfo s;
-    s.name = name;
-    s.width = s.availableWidth = w;
-    s.height = s.availableHeight = h;
-    return s;
-}
-
 void UseScreen(int w, int h) { SetScreensForTesting(std::vector<ScreenInfo>{MakeScreen(QStringLiteral("DP-1"), w, h)}); }
 
 QString PicturesPath(const QString& name) { return TestEnvironment::Home() + QStringLiteral("/Pictures/") + name; }

@@ -47,14 +47,6 @@ QString WritePicture(const QString& path, int width = 64, int height = 40, QColo
     return path;
 }
 
-ScreenInfo MakeScreen(const QString& name, int32_t width, int32_t height) {
-    ScreenInfo s;
-    s.name = name;
-    s.width = s.availableWidth = width;
-    s.height = s.availableHeight = height;
-    return s;
-}
-
 QString RunCommand(const QString& command) {
     Shell shell;
     shell.Execute(command);

@@ -24,14 +24,6 @@ namespace {
 const QColor kStrip(0, 0, 255);
 const QColor kSolid(30, 140, 60);
 
-ScreenInfo MakeScreen(const QString& name, int w, int h) {
-    ScreenInfo s;
-    s.name = name;
-    s.width = s.availableWidth = w;
-    s.height = s.availableHeight = h;
-    return s;
-}
-
 // Screens DP-1, HDMI-1, HDMI-2, ... of 200 x 100 pixels.
 void UseScreens(int count) {
     std::vector<ScreenInfo> screens{MakeScreen(QStringLiteral("DP-1"), 200, 100)};
