@@ -13,17 +13,15 @@ e2e_setup() {
   pids=()
   trap e2e_cleanup EXIT
 
-  local n
-  for n in $(seq 90 190); do
-    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
-      Xvfb ":$n" -screen 0 1440x900x24 -noreset -nolisten tcp >"$work/xvfb.log" 2>&1 &
-      pids+=($!)
-      export DISPLAY=":$n"
-      break
-    fi
-  done
+  # Xvfb picks a free display itself and writes its number, so tests that run
+  # side by side never share a server.
+  Xvfb -displayfd 3 -screen 0 1440x900x24 -noreset -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+  pids+=($!)
   for _ in $(seq 100); do
-    xdpyinfo >/dev/null 2>&1 && return 0
+    if [ -s "$work/display" ]; then
+      export DISPLAY=":$(head -n 1 "$work/display")"
+      xdpyinfo >/dev/null 2>&1 && return 0
+    fi
     sleep 0.1
   done
   echo "Xvfb did not start"; cat "$work/xvfb.log"; exit 1
