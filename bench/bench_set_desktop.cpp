@@ -1,0 +1,60 @@
+// One "Set Desktop" on a 2880 x 1800 main screen, per placement: composing the
+// strip onto the picture, exporting it as JPEG and setting it as the desktop.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include "app/App.h"
+#include "framework/runtime/Runtime.h"
+#include "framework/system/Screens.h"
+#include "mainwindow/Window1.h"
+
+namespace {
+
+std::shared_ptr<class Window1> window;
+
+void SetDesktop(benchmark::State& state) {
+    window->PopupMenu1->SetListIndex(int32_t(state.range(0)));
+    for (auto _ : state) window->SetMainDesktop();
+}
+BENCHMARK(SetDesktop)->DenseRange(0, 4)->ArgName("placement")->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QTemporaryDir home;
+    qputenv("HOME", home.path().toUtf8());
+    qputenv("XDG_CONFIG_HOME", (home.path() + "/.config").toUtf8());
+    qputenv("XDG_CACHE_HOME", (home.path() + "/.cache").toUtf8());
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qunsetenv("XDG_CURRENT_DESKTOP");
+    QApplication qapp(argc, argv);
+
+    ScreenInfo screen;
+    screen.width = screen.availableWidth = 2880;
+    screen.height = screen.availableHeight = 1800;
+    SetScreensForTesting(std::vector<ScreenInfo>{screen});
+    auto app = std::make_shared<class App>();
+    app->prefs = std::make_shared<PrefsManager>(nullptr);
+    _RuntimeRegisterAppObject(app);
+
+    const QString source = home.path() + "/source.jpg";
+    QImage picture(1600, 1000, QImage::Format_RGB32);
+    picture.fill(QColor(70, 110, 160));
+    picture.save(source, "JPEG");
+
+    window = Window1();
+    window->menuheight = 44;
+    window->CheckBox1->SetValue(true);
+    window->EditField1->SetText(QStringLiteral("Zentravelle"));
+    window->scrOriginal = {QString()};
+    window->LoadImage(std::make_shared<FolderItem>(source));
+
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    window.reset();
+    _RuntimeResetForTesting();
+    return 0;
+}
