@@ -159,7 +159,7 @@ private:
     std::vector<ControlPtr> controls_;
     QString className_;
     QEventLoop* modalLoop_ = nullptr;
-    bool building_ = false, closed_ = false, shown_ = false;
+    bool building_ = false, closed_ = false;
 
     int32_t placement_ = 0, width_ = 300, height_ = 300;
     int32_t minWidth_ = 64, minHeight_ = 64, maxWidth_ = 32000, maxHeight_ = 32000;
