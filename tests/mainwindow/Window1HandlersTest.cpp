@@ -71,12 +71,10 @@ Geometry GeometryOf(Window& w) {
 
 class Window1Handlers : public MainWindowTest {
 protected:
-    // The picture file types, as start-up registers them before the window opens.
-    // A type unregisters its name when it goes, even after a newer type took the
-    // name: the old ones go first, then the types are registered afresh.
+    // The picture file types, as start-up registers them before the window opens
+    // and shut-down releases them.
     void SetUp() override {
         MainWindowTest::SetUp();
-        DropImageFileTypes();
         ImageFiles::_Initialize();
     }
     void TearDown() override {
