@@ -64,6 +64,7 @@ for _ in $(seq 100); do [ -f "$composed" ] || break; sleep 0.1; done
 grep -qF "rotes Bild" "$record" || fail "the original picture is not back in the desktop record"
 grep -q "ZentravelleDesktopPicture" "$record" && fail "the record still names the composed picture"
 
+xdotool windowfocus --sync "$wid"
 xdotool key --window "$wid" ctrl+q
 e2e_wait_exit "$app" 15 || fail "the program did not quit"
 [ "$exit_status" = 0 ] || { cat "$work/program.log"; fail "exit status $exit_status"; }
