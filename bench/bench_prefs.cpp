@@ -9,24 +9,9 @@
 
 namespace {
 
-class BenchWindow : public WindowBounds {
-public:
-    int32_t Top() const override { return v_[0]; }
-    int32_t Left() const override { return v_[1]; }
-    int32_t Height() const override { return v_[2]; }
-    int32_t Width() const override { return v_[3]; }
-    void SetTop(int32_t v) override { v_[0] = v; }
-    void SetLeft(int32_t v) override { v_[1] = v; }
-    void SetHeight(int32_t v) override { v_[2] = v; }
-    void SetWidth(int32_t v) override { v_[3] = v; }
-
-private:
-    int32_t v_[4] = {44, 100, 600, 480};
-};
-
 // What the main window's Close puts into the store.
 void fillLikeTheMainWindow(PrefsManager& p) {
-    p.Set("mainwindow", BenchWindow());
+    p.Set("mainwindow", WindowRect(44, 100, 600, 480));
     p.Set("barcolor", RGB(30, 30, 30));
     p.Set("rounded", true);
     p.Set("below", false);
@@ -49,7 +34,7 @@ void fillLikeTheMainWindow(PrefsManager& p) {
 void BM_OpenReadsEverySetting(benchmark::State& state) {
     PrefsManager p(nullptr);
     fillLikeTheMainWindow(p);
-    BenchWindow window;
+    WindowRect window(44, 100, 600, 480);
     for (auto _ : state) {
         benchmark::DoNotOptimize(p.Exists("mainwindow"));
         benchmark::DoNotOptimize(p.GetWindowPosition("mainwindow", window));

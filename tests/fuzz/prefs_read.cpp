@@ -14,21 +14,6 @@
 
 namespace {
 
-class ScratchWindow : public WindowBounds {
-public:
-    int32_t Top() const override { return v_[0]; }
-    int32_t Left() const override { return v_[1]; }
-    int32_t Height() const override { return v_[2]; }
-    int32_t Width() const override { return v_[3]; }
-    void SetTop(int32_t v) override { v_[0] = v; }
-    void SetLeft(int32_t v) override { v_[1] = v; }
-    void SetHeight(int32_t v) override { v_[2] = v; }
-    void SetWidth(int32_t v) override { v_[3] = v; }
-
-private:
-    int32_t v_[4] = {};
-};
-
 // In memory where possible: every save syncs its file to disk.
 const QString& scratchFolder() {
     static const QString dir = [] {
@@ -61,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     check(p.theNames.size() == p.thePrefs.size() && p.theTypes.size() == p.thePrefs.size() &&
           p.theFlags.size() == p.thePrefs.size());
 
-    ScratchWindow window;
+    WindowRect window;
     volatile int64_t sink = 0;
     for (size_t i = 1; i < p.theNames.size(); ++i) {
         const QString& key = p.theNames[i];

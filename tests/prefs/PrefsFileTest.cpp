@@ -37,22 +37,6 @@ QByteArray goldenFile() {
     return file;
 }
 
-class FixedWindow : public WindowBounds {
-public:
-    FixedWindow(int32_t t, int32_t l, int32_t h, int32_t w) : t_(t), l_(l), h_(h), w_(w) {}
-    int32_t Top() const override { return t_; }
-    int32_t Left() const override { return l_; }
-    int32_t Height() const override { return h_; }
-    int32_t Width() const override { return w_; }
-    void SetTop(int32_t v) override { t_ = v; }
-    void SetLeft(int32_t v) override { l_ = v; }
-    void SetHeight(int32_t v) override { h_ = v; }
-    void SetWidth(int32_t v) override { w_ = v; }
-
-private:
-    int32_t t_, l_, h_, w_;
-};
-
 void fillGolden(PrefsManager& p) {
     auto date = std::make_shared<Date>();
     date->SetTotalSeconds(123456789);
@@ -63,7 +47,7 @@ void fillGolden(PrefsManager& p) {
     p.Set("single", 0.5f);
     p.Set("date", date);
     p.Set("barcolor", RGB(255, 128, 1));
-    p.Set("mainwindow", FixedWindow(44, -1200, 600, 800));
+    p.Set("mainwindow", WindowRect(44, -1200, 600, 800));
 }
 
 // Checks the first `count` golden entries, and that nothing else was loaded.
@@ -151,7 +135,7 @@ TEST_F(PrefsFile, TheSameBytesReadBackIntoEqualEntries) {
     const PrefsManager p(file);
     expectGoldenEntries(p, 8);
     EXPECT_EQ(p.GetInteger("INT"), -2);
-    FixedWindow w(0, 0, 0, 0);
+    WindowRect w(0, 0, 0, 0);
     SetScreensForTesting(std::vector<ScreenInfo>{ScreenInfo{}});
     ASSERT_TRUE(p.GetWindowPosition("MainWindow", w));
     SetScreensForTesting(std::nullopt);
@@ -314,7 +298,7 @@ TEST_F(PrefsFile, ColoursAreWrittenAsComponentsAndPooledAgainInFileOrder) {
 
 TEST_F(PrefsFile, NegativeWindowValuesComeBackUnchanged) {
     PrefsManager p(file);
-    p.Set("w", FixedWindow(-30, -1200, 700, 900));
+    p.Set("w", WindowRect(-30, -1200, 700, 900));
     p.Save();
     const PrefsManager loaded(file);
     const MemoryBlockPtr block = loaded.thePrefs[1].ToObject<MemoryBlock>();
@@ -391,7 +375,7 @@ TEST_F(PrefsFile, LivesInThePreferencesFolder) {
     const FolderItemPtr prefsFile = PreferencesFolder()->Child(QStringLiteral("Zentravelle Prefs"));
     ASSERT_TRUE(prefsFile);
     PrefsManager p(prefsFile);
-    p.Set("mainwindow", FixedWindow(1, 2, 3, 4));
+    p.Set("mainwindow", WindowRect(1, 2, 3, 4));
     p.Save();
     EXPECT_TRUE(PrefsManager(prefsFile).Exists("MAINWINDOW"));
     EXPECT_TRUE(prefsFile->Delete());
