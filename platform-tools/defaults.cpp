@@ -110,21 +110,11 @@ QString describe(plist_t node, int depth, bool topLevel) {
         }
         case PLIST_DICT: {
             QString out = QStringLiteral("{\n");
-            plist_dict_iter it = nullptr;
-            plist_dict_new_iter(node, &it);
-            for (;;) {
-                char* key = nullptr;
-                plist_t value = nullptr;
-                plist_dict_next_item(node, it, &key, &value);
-                if (!value) {
-                    free(key);
-                    break;
-                }
+            PropertyList::forEachItem(node, [&](const char* key, plist_t value) {
                 out += pad + quoted(QString::fromUtf8(key)) + QStringLiteral(" = ") + describe(value, depth + 1, false) +
                        QStringLiteral(";\n");
-                free(key);
-            }
-            free(it);
+                return true;
+            });
             return out + closePad + QLatin1Char('}');
         }
         default: return QString();

@@ -64,30 +64,16 @@ plist_t normalized(plist_t node, int depth) {
     switch (plist_get_node_type(node)) {
         case PLIST_DICT: {
             plist_t out = plist_new_dict();
-            plist_dict_iter it = nullptr;
-            plist_dict_new_iter(node, &it);
-            for (;;) {
-                char* key = nullptr;
-                plist_t value = nullptr;
-                plist_dict_next_item(node, it, &key, &value);
-                if (!value) {
-                    free(key);
-                    break;
-                }
-                if (!plist_dict_get_item(out, key)) {
-                    plist_t copy = normalized(value, depth + 1);
-                    if (!copy) {
-                        free(key);
-                        free(it);
-                        plist_free(out);
-                        return nullptr;
-                    }
-                    plist_dict_set_item(out, key, copy);
-                }
-                free(key);
-            }
-            free(it);
-            return out;
+            const bool whole = PropertyList::forEachItem(node, [&](const char* key, plist_t value) {
+                if (plist_dict_get_item(out, key)) return true;  // a repeated key: the first stays
+                plist_t copy = normalized(value, depth + 1);
+                if (!copy) return false;
+                plist_dict_set_item(out, key, copy);
+                return true;
+            });
+            if (whole) return out;
+            plist_free(out);
+            return nullptr;
         }
         case PLIST_ARRAY: {
             plist_t out = plist_new_array();
@@ -188,5 +174,23 @@ std::optional<QString> stringValue(plist_t node) {
 }
 
 bool isDict(plist_t node) { return node && plist_get_node_type(node) == PLIST_DICT; }
+
+bool forEachItem(plist_t dict, const std::function<bool(const char* key, plist_t value)>& visit) {
+    if (!isDict(dict)) return true;
+    plist_dict_iter it = nullptr;
+    plist_dict_new_iter(dict, &it);
+    bool whole = true;
+    for (;;) {
+        char* key = nullptr;
+        plist_t value = nullptr;
+        plist_dict_next_item(dict, it, &key, &value);
+        const bool more = value && visit(key, value);
+        if (value && !more) whole = false;
+        free(key);
+        if (!more) break;
+    }
+    free(it);
+    return whole;
+}
 
 }  // namespace PropertyList

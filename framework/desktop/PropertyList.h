@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QString>
 #include <memory>
+#include <functional>
 #include <optional>
 
 #include <plist/plist.h>
@@ -34,5 +35,8 @@ plist_t dictItem(plist_t dict, const char* key);
 // The value of a string node; nothing for any other node.
 std::optional<QString> stringValue(plist_t node);
 bool isDict(plist_t node);
+// Visits a dictionary's items in order until the visitor returns False;
+// False when a visit stopped it. Frees libplist's iterator and keys.
+bool forEachItem(plist_t dict, const std::function<bool(const char* key, plist_t value)>& visit);
 
 }  // namespace PropertyList

@@ -22,20 +22,6 @@
 
 namespace {
 
-// A window rectangle as the store keeps it.
-struct Bounds : WindowBounds {
-    int32_t top = 0, left = 0, height = 0, width = 0;
-    Bounds(int32_t t, int32_t l, int32_t h, int32_t w) : top(t), left(l), height(h), width(w) {}
-    int32_t Top() const override { return top; }
-    int32_t Left() const override { return left; }
-    int32_t Height() const override { return height; }
-    int32_t Width() const override { return width; }
-    void SetTop(int32_t v) override { top = v; }
-    void SetLeft(int32_t v) override { left = v; }
-    void SetHeight(int32_t v) override { height = v; }
-    void SetWidth(int32_t v) override { width = v; }
-};
-
 QString HomePath(const QString& name) { return TestEnvironment::Home() + QLatin1Char('/') + name; }
 
 // A JPEG file of one colour; the folders on its path are made.
@@ -115,7 +101,7 @@ protected:
     // A store as an earlier run left it: "mainwindow" and whatever the test adds.
     static std::shared_ptr<PrefsManager> NewSavedStore() {
         auto prefs = std::make_shared<PrefsManager>(nullptr);
-        prefs->Set(QStringLiteral("mainwindow"), Bounds(150, 210, 999, 999));
+        prefs->Set(QStringLiteral("mainwindow"), WindowRect(150, 210, 999, 999));
         return prefs;
     }
     // The same, as the store of the window about to open.
@@ -725,12 +711,12 @@ TEST_F(Window1Settings, CloseWritesEverySettingInOrderAndQuits) {
     EXPECT_EQ(prefs.GetString(QStringLiteral("scrname1")), QStringLiteral("DP-11440900"));
     EXPECT_EQ(prefs.GetString(QStringLiteral("scroriginal2")), QString());
     EXPECT_EQ(prefs.GetString(QStringLiteral("scrname2")), QStringLiteral("HDMI-119201080"));
-    Bounds stored(0, 0, 0, 0);
+    WindowRect stored;
     ASSERT_TRUE(prefs.GetWindow(QStringLiteral("mainwindow"), stored));
-    EXPECT_EQ(stored.top, 100);
-    EXPECT_EQ(stored.left, 40);
-    EXPECT_EQ(stored.height, 112 + 188 + 216);
-    EXPECT_EQ(stored.width, 340);
+    EXPECT_EQ(stored.Top(), 100);
+    EXPECT_EQ(stored.Left(), 40);
+    EXPECT_EQ(stored.Height(), 112 + 188 + 216);
+    EXPECT_EQ(stored.Width(), 340);
 
     // Quit with no event loop running: the window is closed once and nothing else happens.
     EXPECT_TRUE(window->_IsClosed());
