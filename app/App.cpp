@@ -5,7 +5,7 @@
 #include "framework/files/SpecialFolders.h"
 #include "framework/runtime/NilObjectException.h"
 #include "framework/runtime/Runtime.h"
-#include "framework/ui/Window.h"
+#include "mainwindow/Window1.h"
 
 std::shared_ptr<class App> App() { return std::dynamic_pointer_cast<class App>(_GetAppObject()); }
 
@@ -23,14 +23,13 @@ void App::Event_Close() {
     prefs->Save();
 }
 
-// The main window is reached through the framework, not through Window1(): the
-// application sits below the main window and does not include it.
+// The open main window only: Window1() would build one.
 void App::Event_Deactivate() {
-    if (WindowPtr main = _GetImplicitWindow(QStringLiteral("Window1.Window1"))) main->Hide();
+    if (const auto main = OpenWindow1()) main->Hide();
 }
 
 void App::Event_Activate() {
-    if (WindowPtr main = _GetImplicitWindow(QStringLiteral("Window1.Window1"))) main->Show();
+    if (const auto main = OpenWindow1()) main->Show();
 }
 
 bool App::_FileAboutZentravelle_Action() {

@@ -145,3 +145,5 @@ private:
 
 // The main window: the open one, or else a new one.
 std::shared_ptr<Window1> Window1();
+// The main window when it is open; Nil otherwise (it is not built).
+std::shared_ptr<class Window1> OpenWindow1();

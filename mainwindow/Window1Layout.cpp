@@ -227,9 +227,12 @@ QByteArray WindowRecord() {
 
 Window1::Window1() = default;
 
+std::shared_ptr<class Window1> OpenWindow1() {
+    return std::dynamic_pointer_cast<class Window1>(_GetImplicitWindow(QStringLiteral("Window1.Window1")));
+}
+
 std::shared_ptr<class Window1> Window1() {
-    if (auto open = std::dynamic_pointer_cast<class Window1>(_GetImplicitWindow(QStringLiteral("Window1.Window1"))))
-        return open;
+    if (auto open = OpenWindow1()) return open;
     return NewWindow<class Window1>(QStringLiteral("Window1.Window1"));
 }
 

@@ -8,7 +8,7 @@
 #include "app/App.h"
 #include "app/ImageFiles.h"
 #include "app/MenuBar1.h"
-#include "app/Startup.h"
+#include "startup/Startup.h"
 #include "app/ZentravelleImage.h"
 #include "framework/files/FileTypeRegistry.h"
 #include "framework/runtime/Runtime.h"

@@ -1,3 +1,3 @@
-#include "app/Startup.h"
+#include "startup/Startup.h"
 
 int main(int argc, char** argv) { return ZentravelleMain(argc, argv); }

@@ -5,7 +5,7 @@
 #include "app/ImageFiles.h"
 #include "app/MenuBar1.h"
 #include "app/ZentravelleImage.h"
-#include "app/Startup.h"
+#include "startup/Startup.h"
 #include "framework/runtime/Runtime.h"
 #include "mainwindow/Window1.h"
 
