@@ -6,6 +6,7 @@
 
 #include "common/CommonLib.h"
 #include "prefs/PrefsManager.h"
+#include "tests/support/WindowRect.h"
 
 namespace {
 

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 
 #include "app/App.h"
+#include "app/ProgramIdentity.h"
 #include "framework/runtime/Runtime.h"
 #include "framework/system/Screens.h"
 #include "mainwindow/Window1.h"
@@ -31,6 +32,7 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qunsetenv("XDG_CURRENT_DESKTOP");
     QApplication qapp(argc, argv);
+    SetAppIdentity(ProgramIdentity());
 
     ScreenInfo screen;
     screen.width = screen.availableWidth = 2880;

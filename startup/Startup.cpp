@@ -4,6 +4,7 @@
 #include "app/App.h"
 #include "app/ImageFiles.h"
 #include "app/MenuBar1.h"
+#include "app/ProgramIdentity.h"
 #include "app/ZentravelleImage.h"
 #include "startup/Startup.h"
 #include "framework/runtime/Runtime.h"
@@ -58,7 +59,7 @@ void _Finalize() {
 }  // namespace
 
 int ZentravelleMain(int argc, char** argv) {
-    RuntimeInit(argc, argv);
+    RuntimeInit(argc, argv, ProgramIdentity());
     // A second start brings the running instance to the front and ends here.
     if (!RuntimeClaimSingleInstance()) return RuntimeExit();
     _Initialize();

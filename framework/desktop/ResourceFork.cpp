@@ -4,14 +4,7 @@
 #include <QFileInfo>
 #include <QImage>
 
-namespace {
-
-std::optional<ResourceForkPtr>& testFork() {
-    static std::optional<ResourceForkPtr> fork;
-    return fork;
-}
-
-}  // namespace
+#include "framework/core/AppIdentity.h"
 
 PicturePtr ResourceFork::GetPicture(int32_t id) const {
     QImage image;
@@ -27,10 +20,7 @@ std::optional<QByteArray> ResourceFork::GetResource(const QString& type, int32_t
 }
 
 ResourceForkPtr ApplicationResourceFork() {
-    if (testFork()) return *testFork();
-    static const QString root = QStringLiteral(":/resources");
-    if (!QFileInfo(root).isDir()) return nullptr;
+    const QString root = CurrentAppIdentity().resourceRoot;
+    if (root.isEmpty() || !QFileInfo(root).isDir()) return nullptr;
     return std::make_shared<ResourceFork>(root);
 }
-
-void SetApplicationResourceForkForTesting(std::optional<ResourceForkPtr> fork) { testFork() = std::move(fork); }

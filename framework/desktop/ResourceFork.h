@@ -1,7 +1,7 @@
 #pragma once
-// The application's resources, compiled into the program from a Qt resource
-// file under ":/resources": pictures as "PICT/<id>.png", scripts as
-// "scpt/<id>" (a resource type and a number, the two sharing numbers).
+// The application's resources, in the folder the program names as its resource
+// root (a Qt resource path compiled into it): pictures as "PICT/<id>.png",
+// scripts as "scpt/<id>" (a resource type and a number, the two sharing numbers).
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
@@ -26,8 +26,6 @@ private:
 
 using ResourceForkPtr = std::shared_ptr<ResourceFork>;
 
-// The application's own resources; Nil when the program carries no ":/resources".
+// The application's own resources (AppIdentity::resourceRoot); Nil when the
+// program names no resource root or carries no such folder.
 ResourceForkPtr ApplicationResourceFork();
-// Test seam: another folder stands in for the application's resources
-// (std::nullopt gives the compiled-in ones back; a Nil pointer means none).
-void SetApplicationResourceForkForTesting(std::optional<ResourceForkPtr> fork);

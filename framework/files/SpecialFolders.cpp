@@ -6,6 +6,8 @@
 #include <QTemporaryFile>
 #include <QTextStream>
 
+#include "framework/core/AppIdentity.h"
+
 namespace {
 
 QString home() { return QString::fromLocal8Bit(qgetenv("HOME")); }
@@ -45,7 +47,7 @@ FolderItemPtr PreferencesFolder() { return ensureFolder(xdgDir("XDG_CONFIG_HOME"
 FolderItemPtr GetTemporaryFolderItem() {
     const QString cache = xdgDir("XDG_CACHE_HOME", QStringLiteral(".cache"));
     if (cache.isEmpty()) return nullptr;
-    const QString dir = cache + QStringLiteral("/zentravelle");
+    const QString dir = cache + QLatin1Char('/') + CurrentAppIdentity().cacheFolderName;
     if (!QDir().mkpath(dir)) return nullptr;
     // Reserve a unique name, then hand out the path of the still-empty file.
     QTemporaryFile file(dir + QStringLiteral("/dropped-XXXXXX.jpg"));

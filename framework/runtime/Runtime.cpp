@@ -88,10 +88,11 @@ QEventLoop* innermostLoop() {
 
 }  // namespace
 
-void RuntimeInit(int& argc, char** argv) {
+void RuntimeInit(int& argc, char** argv, const AppIdentity& identity) {
     RuntimeState& s = state();
     if (!QApplication::instance()) s.ownedApp = new QApplication(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("Zentravelle"));
+    SetAppIdentity(identity);
+    QCoreApplication::setApplicationName(identity.name);
     QCoreApplication::setApplicationVersion(QStringLiteral(ZEN_VERSION));
     // Only Quit ends the program; closing the last window does not.
     QGuiApplication::setQuitOnLastWindowClosed(false);
@@ -177,8 +178,8 @@ void Quit(int32_t code) {
 void _UnhandledException(const std::exception& e) {
     state().exitCode = 1;
     const QString what = QString::fromUtf8(e.what());
-    MsgBox(QStringLiteral("Zentravelle ran into an error that it could not handle:\n\n%1")
-               .arg(what.isEmpty() ? QStringLiteral("(no description)") : what));
+    MsgBox(QStringLiteral("%1 ran into an error that it could not handle:\n\n%2")
+               .arg(CurrentAppIdentity().name, what.isEmpty() ? QStringLiteral("(no description)") : what));
 }
 
 void _RunGuarded(const std::function<void()>& handler) {

@@ -1,7 +1,7 @@
 #pragma once
 // The runtime: start-up, the event loop, quitting and the exit code.
 //
-//   RuntimeInit(argc, argv);                 // the QApplication
+//   RuntimeInit(argc, argv, identity);       // the QApplication
 //   if (!RuntimeClaimSingleInstance()) return 0;  // another instance was woken
 //   RuntimeRegisterClass("App"); ...
 //   try { _RuntimeInitExternalClasses(); _InitPluginEntrypoints(); ...
@@ -16,13 +16,15 @@
 #include <functional>
 #include <memory>
 
+#include "framework/core/AppIdentity.h"
 #include "framework/runtime/Application.h"
 
 class QEventLoop;
 
-// Creates the QApplication (or adopts one that exists) named "Zentravelle",
-// with the project's version, and registers the framework's own classes.
-void RuntimeInit(int& argc, char** argv);
+// Creates the QApplication (or adopts one that exists), hands the framework the
+// program's identity (the application takes its name), sets the project's
+// version, and registers the framework's own classes.
+void RuntimeInit(int& argc, char** argv, const AppIdentity& identity);
 // One instance per user: True when this process is the first (it then serves
 // later starts); False when another instance runs, which has been asked to come
 // to the front: the caller then exits with status 0. The rendezvous is a local

@@ -6,6 +6,7 @@
 #include <QLocalSocket>
 #include <QLockFile>
 
+#include "framework/core/AppIdentity.h"
 #include "framework/runtime/Runtime.h"
 #include "framework/ui/Window.h"
 
@@ -21,7 +22,7 @@ QString rendezvousFolder() {
     return runtime.isEmpty() ? QDir::tempPath() : runtime;
 }
 
-QString rendezvousName() { return rendezvousFolder() + QStringLiteral("/zentravelle.instance"); }
+QString rendezvousName() { return rendezvousFolder() + QLatin1Char('/') + CurrentAppIdentity().instanceName; }
 
 void bringToFront() {
     for (const WindowPtr& window : _OpenWindows()) window->Show();
@@ -34,7 +35,7 @@ bool RuntimeClaimSingleInstance() {
     const QString folder = rendezvousFolder();
     const QString name = rendezvousName();
     // Two starts at the same moment must not both become the first.
-    QLockFile lock(folder + QStringLiteral("/zentravelle.instance.lock"));
+    QLockFile lock(name + QStringLiteral(".lock"));
     lock.tryLock(2000);
 
     if (_RuntimeWakeRunningInstance()) return false;

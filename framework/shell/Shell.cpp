@@ -6,12 +6,14 @@
 #include <QProcessEnvironment>
 #include <QStringList>
 
+#include "framework/core/AppIdentity.h"
+
 QString Shell::PlatformToolsFolder() {
     QStringList candidates;
     if (QCoreApplication::instance()) {
         const QString dir = QCoreApplication::applicationDirPath();
         candidates << dir + QStringLiteral("/platform-tools") << dir + QStringLiteral("/../platform-tools")
-                   << dir + QStringLiteral("/../libexec/zentravelle");
+                   << dir + QStringLiteral("/../libexec/") + CurrentAppIdentity().toolsFolderName;
     }
 #ifdef ZEN_PLATFORM_TOOLS_DIR
     candidates << QStringLiteral(ZEN_PLATFORM_TOOLS_DIR);

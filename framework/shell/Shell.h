@@ -18,7 +18,7 @@ public:
 
     // The folder of the platform tools that Execute puts first on PATH; empty
     // when none was found. Looked for beside the executable (platform-tools/
-    // in its folder or its parent, ../libexec/zentravelle), then in the build tree.
+    // in its folder or its parent, ../libexec/<the program's tools folder name>), then in the build tree.
     static QString PlatformToolsFolder();
 
 private:

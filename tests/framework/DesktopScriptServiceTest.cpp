@@ -5,12 +5,14 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <optional>
 
 #include "framework/desktop/DesktopService.h"
 #include "framework/desktop/ResourceFork.h"
 #include "framework/desktop/ScriptService.h"
 #include "framework/system/Screens.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/AppIdentityScope.h"
 
 namespace {
 
@@ -24,14 +26,16 @@ protected:
         script(168, "# the picture\n\ndesktop.get-picture $1\n");
         script(169, "desktop.get-name $1");
         script(170, "  desktop.set-picture   $1 $2  \n");
-        SetApplicationResourceForkForTesting(std::make_shared<ResourceFork>(root_));
+        AppIdentity identity = CurrentAppIdentity();
+        identity.resourceRoot = root_;
+        identity_.emplace(identity);
         ScreenInfo a, b;
         a.name = QStringLiteral("eDP-1");
         b.name = QStringLiteral("DP-2");
         SetScreensForTesting(std::vector<ScreenInfo>{a, b});
     }
     void TearDown() override {
-        SetApplicationResourceForkForTesting(std::nullopt);
+        identity_.reset();
         SetScreensForTesting(std::nullopt);
     }
     void script(int id, const char* text) {
@@ -59,6 +63,7 @@ protected:
         }
         _CompleteParamScriptExecute(c);
     }
+    std::optional<AppIdentityScope> identity_;
     QString root_;
 };
 

@@ -46,7 +46,7 @@ protected:
         static int argc = 1;
         static char name[] = "test_framework";
         static char* argv[] = {name, nullptr};
-        RuntimeInit(argc, argv);
+        RuntimeInit(argc, argv, CurrentAppIdentity());
         _RuntimeResetForTesting();
         DialogSeam::SetActive(true);
         DialogSeam::Reset();

@@ -11,6 +11,7 @@
 
 #include "framework/files/FolderItem.h"
 #include "prefs/PrefsManager.h"
+#include "tests/support/WindowRect.h"
 
 namespace {
 

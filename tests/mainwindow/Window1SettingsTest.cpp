@@ -19,6 +19,7 @@
 #include "framework/files/SpecialFolders.h"
 #include "framework/shell/Shell.h"
 #include "tests/mainwindow/MainWindowFixture.h"
+#include "tests/support/WindowRect.h"
 
 namespace {
 

@@ -15,6 +15,7 @@
 #include "framework/files/SpecialFolders.h"
 #include "framework/system/Screens.h"
 #include "prefs/PrefsManager.h"
+#include "tests/support/WindowRect.h"
 
 namespace {
 
