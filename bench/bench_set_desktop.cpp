@@ -10,6 +10,7 @@
 #include "app/ProgramIdentity.h"
 #include "framework/runtime/Runtime.h"
 #include "framework/system/Screens.h"
+#include "tests/support/FakePlatform.h"
 #include "mainwindow/Window1.h"
 
 namespace {
@@ -37,7 +38,8 @@ int main(int argc, char** argv) {
     ScreenInfo screen;
     screen.width = screen.availableWidth = 2880;
     screen.height = screen.availableHeight = 1800;
-    SetScreensForTesting(std::vector<ScreenInfo>{screen});
+    FakePlatform platform;
+    platform.SetScreens(std::vector<ScreenInfo>{screen});
     auto app = std::make_shared<class App>();
     app->prefs = std::make_shared<PrefsManager>(nullptr);
     _RuntimeRegisterAppObject(app);
@@ -57,6 +59,6 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     window.reset();
-    _RuntimeResetForTesting();
+    RuntimeExit();
     return 0;
 }

@@ -102,10 +102,16 @@ void RuntimeInit(int& argc, char** argv, const AppIdentity& identity) {
 
 int32_t RuntimeExit() {
     RuntimeState& s = state();
+    const int32_t code = s.exitCode;
     _RuntimeReleaseSingleInstance();
     _ReleaseWindowLists();
-    s.pendingOpens.clear();
     s.app.reset();
+    s.running = false;
+    s.pending = nullptr;
+    s.pendingOpens.clear();
+    s.quitting = s.appClosed = s.quitRequested = false;
+    s.exitCode = 0;
+    s.active = QGuiApplication::applicationState() == Qt::ApplicationActive;
     if (s.stateConnection) QObject::disconnect(s.stateConnection);
     s.stateConnection = {};
     delete s.deactivateDelay;
@@ -114,7 +120,7 @@ int32_t RuntimeExit() {
         delete s.ownedApp;
         s.ownedApp = nullptr;
     }
-    return s.exitCode;
+    return code;
 }
 
 void RuntimeRegisterClass(const QString& className) {
@@ -225,15 +231,3 @@ void _RuntimeSetApplicationActive(bool active) {
     setActive(active);
 }
 
-void _RuntimeResetForTesting() {
-    RuntimeState& s = state();
-    _ReleaseWindowLists();
-    s.app.reset();
-    s.running = false;
-    s.pending = nullptr;
-    s.pendingOpens.clear();
-    s.quitting = s.appClosed = s.quitRequested = false;
-    s.exitCode = 0;
-    s.active = QGuiApplication::applicationState() == Qt::ApplicationActive;
-    if (s.deactivateDelay) s.deactivateDelay->stop();
-}

@@ -32,7 +32,9 @@ void RuntimeInit(int& argc, char** argv, const AppIdentity& identity);
 bool RuntimeClaimSingleInstance();
 // Asks a running instance to come to the front; False when none answers.
 bool _RuntimeWakeRunningInstance();
-// The exit code of the run; releases the QApplication made by RuntimeInit.
+// The exit code of the run. Forgets the application object, the windows and
+// the quit and exit state, and releases the QApplication made by RuntimeInit,
+// so that a later RuntimeInit starts afresh.
 int32_t RuntimeExit();
 
 void RuntimeRegisterClass(const QString& className);
@@ -80,7 +82,5 @@ void _QueueWindowOpen(const std::function<void()>& open);
 // Raises the application's Activate (True) or Deactivate (False) as a change of
 // the application's state does (nothing when the state does not change).
 void _RuntimeSetApplicationActive(bool active);
-// Forgets the application object, the windows, quit and exit state.
-void _RuntimeResetForTesting();
 // Closes the single-instance rendezvous of this process.
 void _RuntimeReleaseSingleInstance();

@@ -1,13 +1,7 @@
 #include "framework/system/Dialogs.h"
 
-#include <QApplication>
-#include <QColorDialog>
-#include <QFileDialog>
-#include <QMessageBox>
-
 #include "framework/files/FileTypeRegistry.h"
-#include "framework/files/SpecialFolders.h"
-#include "framework/system/DialogSeam.h"
+#include "framework/system/Platform.h"
 
 namespace {
 
@@ -37,51 +31,16 @@ QStringList dialogNameFilters(const QString& filter) {
     return filters;
 }
 
-void MsgBox(const QString& text) {
-    if (DialogSeam::Active()) {
-        ShownDialog shown{.kind = DialogKind::MsgBox, .text = text};
-        DialogSeam::takeMsgBoxAnswer(shown);
-        return;
-    }
-    QMessageBox box(QApplication::activeWindow());
-    box.setWindowTitle(QApplication::applicationDisplayName());
-    box.setText(text);
-    box.setStandardButtons(QMessageBox::Ok);
-    box.exec();
-}
+void MsgBox(const QString& text) { CurrentPlatform().ShowMessage({.kind = DialogKind::MsgBox, .text = text}); }
 
 bool SelectColor(Color& c, const QString& prompt) {
-    if (DialogSeam::Active()) {
-        ShownDialog shown{.kind = DialogKind::SelectColor, .text = prompt, .color = c};
-        const auto answer = DialogSeam::takeColorAnswer(shown);
-        if (!answer || !*answer) return false;
-        c = **answer;
-        return true;
-    }
-    QColorDialog dialog(QColor(c.red, c.green, c.blue), QApplication::activeWindow());
-    dialog.setOption(QColorDialog::DontUseNativeDialog);
-    dialog.setWindowTitle(prompt);
-    if (dialog.exec() != QDialog::Accepted) return false;
-    const QColor chosen = dialog.selectedColor();
-    if (!chosen.isValid()) return false;
-    c = RGB(chosen.red(), chosen.green(), chosen.blue());
+    const auto chosen = CurrentPlatform().ChooseColor({.kind = DialogKind::SelectColor, .text = prompt, .color = c});
+    if (!chosen) return false;
+    c = *chosen;
     return true;
 }
 
 FolderItemPtr GetSaveFolderItem(const QString& filter, const QString& defaultName) {
-    if (DialogSeam::Active()) {
-        ShownDialog shown{.kind = DialogKind::SaveDialog, .filter = filter, .defaultName = defaultName};
-        return DialogSeam::takeFileAnswer(shown).value_or(nullptr);
-    }
-    QFileDialog dialog(QApplication::activeWindow());
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    const QStringList filters = dialogNameFilters(filter);
-    if (!filters.isEmpty()) dialog.setNameFilters(filters);
-    if (const FolderItemPtr pictures = SpecialFolder::Pictures()) dialog.setDirectory(pictures->AbsolutePath());
-    dialog.selectFile(defaultName);
-    if (dialog.exec() != QDialog::Accepted) return nullptr;
-    const QStringList files = dialog.selectedFiles();
-    return files.isEmpty() ? nullptr : GetFolderItem(files.front(), 0);
+    return CurrentPlatform().ChooseFileToSave(
+        {.kind = DialogKind::SaveDialog, .filter = filter, .defaultName = defaultName});
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The modal dialogs: message box, colour picker, save dialog (the open dialog
-// is OpenDialog). Each returns when the user has closed it. Under the test
-// seam (DialogSeam) none of them shows anything or blocks.
+// is OpenDialog). Each returns when the user has closed it; the current
+// Platform shows them.
 #include <QString>
 #include <QStringList>
 

@@ -1,17 +1,6 @@
 #pragma once
 // Opens an address with the desktop's default handler (a web page in the
-// browser). Under its test seam the address is recorded instead; the seam is
-// on by default on a headless platform (offscreen), so tests never open one.
+// browser), through the current Platform.
 #include <QString>
-#include <optional>
-#include <vector>
 
 void ShowURL(const QString& address);
-
-namespace ShowURLSeam {
-bool Recording();
-// std::nullopt restores the default (recording exactly on a headless platform).
-void SetRecording(std::optional<bool> recording);
-// The addresses recorded since the last call, oldest first; clears the record.
-std::vector<QString> TakeShown();
-}  // namespace ShowURLSeam

@@ -224,38 +224,3 @@ void RectControl::mouseRelease(int32_t x, int32_t y) {
 void RectControl::mouseLeave() {
     _RunGuarded([&] { Raise(QStringLiteral("MouseExit")); });
 }
-
-namespace {
-
-void sendMouse(QWidget* widget, QEvent::Type type, int32_t x, int32_t y) {
-    if (!widget) return;
-    const QPointF local(x, y);
-    const QPointF global = widget->mapToGlobal(local);
-    const Qt::MouseButtons buttons = type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
-    QMouseEvent event(type, local, local, global, Qt::LeftButton, buttons, Qt::NoModifier);
-    QCoreApplication::sendEvent(widget, &event);
-}
-
-}  // namespace
-
-void RectControl::_SimulateMouseDown(int32_t x, int32_t y) { sendMouse(widget_, QEvent::MouseButtonPress, x, y); }
-
-void RectControl::_SimulateMouseUp(int32_t x, int32_t y) { sendMouse(widget_, QEvent::MouseButtonRelease, x, y); }
-
-void RectControl::_SimulateMouseExit() {
-    if (!widget_) return;
-    QEvent event(QEvent::Leave);
-    QCoreApplication::sendEvent(widget_, &event);
-}
-
-bool RectControl::_SimulateDrop(const QMimeData& data) {
-    if (!widget_) return false;
-    const QPoint at(std::max(0, width_ / 2), std::max(0, height_ / 2));
-    QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction | Qt::LinkAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(widget_, &enter);
-    if (!enter.isAccepted()) return false;
-    QDropEvent dropEvent(QPointF(at), Qt::CopyAction | Qt::MoveAction | Qt::LinkAction, &data, Qt::LeftButton,
-                         Qt::NoModifier);
-    QCoreApplication::sendEvent(widget_, &dropEvent);
-    return dropEvent.isAccepted();
-}

@@ -63,14 +63,6 @@ public:
     void _AttachToWindow(Window* window) override;
     QWidget* _Widget() const { return widget_; }
 
-    // Test seams: deliver the events the user's mouse would (Qt events sent to
-    // the widget, so the claim rule and the drop filter apply).
-    void _SimulateMouseDown(int32_t x, int32_t y);
-    void _SimulateMouseUp(int32_t x, int32_t y);
-    void _SimulateMouseExit();
-    // True when the drop was accepted (and DropObject raised).
-    bool _SimulateDrop(const QMimeData& data);
-
 protected:
     // The kind's widget; the control owns it (through the window's content once attached).
     explicit RectControl(QWidget* widget);

@@ -12,6 +12,7 @@
 #include "framework/desktop/ResourceFork.h"
 #include "framework/system/Screens.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/FakePlatform.h"
 
 namespace {
 
@@ -32,14 +33,14 @@ protected:
     void SetUp() override {
         TestEnvironment::ResetHome();
         qunsetenv("XDG_CURRENT_DESKTOP");
-        SetScreensForTesting(twoScreens());
+        platform.SetScreens(twoScreens());
     }
     void TearDown() override {
-        SetScreensForTesting(std::nullopt);
         qunsetenv("XDG_CURRENT_DESKTOP");
         qunsetenv("GSETTINGS_BACKEND");
     }
     static QString home(const QString& name) { return TestEnvironment::Home() + QLatin1Char('/') + name; }
+    FakePlatform platform;
 };
 
 }  // namespace
@@ -77,10 +78,10 @@ TEST_F(DesktopScripts, NamesAreStableAndTellScreensApart) {
     EXPECT_EQ(one, QStringLiteral("BOE 0x0AD1 123"));
     EXPECT_EQ(two, QStringLiteral("DP-3"));
     // The next start sees the same screens, possibly in another order.
-    SetScreensForTesting(std::nullopt);
+    platform.SetScreens(std::nullopt);
     auto swapped = twoScreens();
     std::swap(swapped[0], swapped[1]);
-    SetScreensForTesting(swapped);
+    platform.SetScreens(swapped);
     EXPECT_EQ(GetDesktopName({Variant(2)}), one);
     EXPECT_EQ(GetDesktopName({Variant(1)}), two);
     EXPECT_EQ(GetDesktopName({Variant(3)}), QString());
@@ -89,8 +90,8 @@ TEST_F(DesktopScripts, NamesAreStableAndTellScreensApart) {
 TEST_F(DesktopScripts, PicturesSurviveTheNextStart) {
     SetAnyDesktopPicture({Variant(2), Variant(home(QStringLiteral("kept.jpg")))});
     // A new run reads the record from its file: same screens, same answer.
-    SetScreensForTesting(std::nullopt);
-    SetScreensForTesting(twoScreens());
+    platform.SetScreens(std::nullopt);
+    platform.SetScreens(twoScreens());
     EXPECT_EQ(GetDesktopPicture({Variant(2)}), home(QStringLiteral("kept.jpg")));
     EXPECT_TRUE(QFileInfo::exists(DesktopRecord::defaultPath()));
 }

@@ -1,20 +1,16 @@
 #include <gtest/gtest.h>
 
 #include "common/CommonLib.h"
-#include "framework/system/DialogSeam.h"
+#include "tests/support/FakePlatform.h"
 
 namespace {
 
 class GetFileSelection : public ::testing::Test {
 protected:
     void SetUp() override {
-        DialogSeam::Reset();
-        DialogSeam::SetUnansweredHandler([](DialogKind) { ADD_FAILURE() << "a dialog was shown with no answer"; });
+        platform.SetUnansweredHandler([](DialogKind) { ADD_FAILURE() << "a dialog was shown with no answer"; });
     }
-    void TearDown() override {
-        DialogSeam::SetUnansweredHandler(nullptr);
-        DialogSeam::Reset();
-    }
+    FakePlatform platform;
 };
 
 }  // namespace
@@ -22,12 +18,12 @@ protected:
 TEST_F(GetFileSelection, PassesEveryArgumentToTheOpenDialogAndReturnsItsChoice) {
     const FolderItemPtr pictures = GetFolderItem(QStringLiteral("/home/u/Pictures"), 0);
     const FolderItemPtr chosen = GetFolderItem(QStringLiteral("/home/u/Pictures/sea.jpg"), 0);
-    DialogSeam::AnswerOpenDialog(chosen);
+    platform.AnswerOpenDialog(chosen);
     EXPECT_EQ(CommonLib::GetFileSelection(QStringLiteral("Select Image"), QStringLiteral("Choose a desktop image"),
                                           QStringLiteral("JPEG image;TIFF image;PNG image;GIF image;"), pictures,
                                           QStringLiteral("Select"), QStringLiteral("Cancel")),
               chosen);
-    const auto shown = DialogSeam::TakeShown();
+    const auto shown = platform.TakeShown();
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].kind, DialogKind::OpenDialog);
     EXPECT_EQ(shown[0].title, QStringLiteral("Select Image"));
@@ -39,9 +35,9 @@ TEST_F(GetFileSelection, PassesEveryArgumentToTheOpenDialogAndReturnsItsChoice) 
 }
 
 TEST_F(GetFileSelection, EmptyCaptionsAndNilFolderLeaveThePlatformsOwnAndCancelGivesNil) {
-    DialogSeam::CancelOpenDialog();
+    platform.CancelOpenDialog();
     EXPECT_EQ(CommonLib::GetFileSelection(QString(), QString(), QString(), nullptr, QString(), QString()), nullptr);
-    const auto shown = DialogSeam::TakeShown();
+    const auto shown = platform.TakeShown();
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_TRUE(shown[0].initialDirectory.isEmpty());
     EXPECT_TRUE(shown[0].actionCaption.isEmpty());

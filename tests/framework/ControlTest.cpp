@@ -33,6 +33,7 @@
 #include "framework/ui/UpDownArrows.h"
 #include "tests/framework/UiTestSupport.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/UiEvents.h"
 
 namespace {
 
@@ -172,21 +173,21 @@ TEST_F(ControlTest, MouseDownClaimsTheClick) {
                                  }));
     _InstallInstanceEventHandler(shape, QStringLiteral("MouseExit"), count(exits));
 
-    shape->_SimulateMouseDown(5, 6);
-    shape->_SimulateMouseUp(7, 8);
+    SimulateMouseDown(*shape, 5, 6);
+    SimulateMouseUp(*shape, 7, 8);
     EXPECT_EQ(downs, 1);
     EXPECT_EQ(ups, 1);
     EXPECT_EQ(upX, 7);
 
     claim = false;
-    shape->_SimulateMouseDown(5, 6);
-    shape->_SimulateMouseUp(5, 6);
+    SimulateMouseDown(*shape, 5, 6);
+    SimulateMouseUp(*shape, 5, 6);
     EXPECT_EQ(downs, 2);
     EXPECT_EQ(ups, 1);  // not claimed: no MouseUp
 
-    shape->_SimulateMouseUp(5, 6);  // a release with no press before it
+    SimulateMouseUp(*shape, 5, 6);  // a release with no press before it
     EXPECT_EQ(ups, 1);
-    shape->_SimulateMouseExit();
+    SimulateMouseExit(*shape);
     EXPECT_EQ(exits, 1);
 }
 
@@ -210,10 +211,10 @@ TEST_F(ControlTest, DropsOfAcceptedFilesAndPictures) {
 
     QMimeData files;
     files.setUrls({QUrl::fromLocalFile(photo), QUrl::fromLocalFile(text)});
-    EXPECT_FALSE(well->_SimulateDrop(files)) << "nothing accepted before AcceptFileDrop";
+    EXPECT_FALSE(SimulateDrop(*well, files)) << "nothing accepted before AcceptFileDrop";
 
     well->AcceptFileDrop(QStringLiteral("JPEG image;PNG image;"));
-    ASSERT_TRUE(well->_SimulateDrop(files));
+    ASSERT_TRUE(SimulateDrop(*well, files));
     ASSERT_EQ(drops.size(), 1u);
     ASSERT_TRUE(drops[0]->FolderItemAvailable());
     EXPECT_EQ(drops[0]->FolderItem()->AbsolutePath(), photo);
@@ -221,15 +222,15 @@ TEST_F(ControlTest, DropsOfAcceptedFilesAndPictures) {
 
     QMimeData rejected;
     rejected.setUrls({QUrl::fromLocalFile(text), QUrl::fromLocalFile(photo)});  // only the first item counts
-    EXPECT_FALSE(well->_SimulateDrop(rejected));
+    EXPECT_FALSE(SimulateDrop(*well, rejected));
 
     QImage image(4, 3, QImage::Format_RGB32);
     image.fill(Qt::red);
     QMimeData picture;
     picture.setImageData(image);
-    EXPECT_FALSE(well->_SimulateDrop(picture)) << "pictures need AcceptPictureDrop";
+    EXPECT_FALSE(SimulateDrop(*well, picture)) << "pictures need AcceptPictureDrop";
     well->AcceptPictureDrop();
-    ASSERT_TRUE(well->_SimulateDrop(picture));
+    ASSERT_TRUE(SimulateDrop(*well, picture));
     ASSERT_EQ(drops.size(), 2u);
     EXPECT_FALSE(drops[1]->FolderItemAvailable());
     ASSERT_TRUE(drops[1]->PictureAvailable());

@@ -13,6 +13,7 @@
 #include "framework/system/Screens.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/support/AppIdentityScope.h"
+#include "tests/support/FakePlatform.h"
 
 namespace {
 
@@ -32,11 +33,10 @@ protected:
         ScreenInfo a, b;
         a.name = QStringLiteral("eDP-1");
         b.name = QStringLiteral("DP-2");
-        SetScreensForTesting(std::vector<ScreenInfo>{a, b});
+        platform.SetScreens(std::vector<ScreenInfo>{a, b});
     }
     void TearDown() override {
         identity_.reset();
-        SetScreensForTesting(std::nullopt);
     }
     void script(int id, const char* text) {
         QFile f(root_ + QStringLiteral("/scpt/%1").arg(id));
@@ -65,6 +65,7 @@ protected:
     }
     std::optional<AppIdentityScope> identity_;
     QString root_;
+    FakePlatform platform;
 };
 
 }  // namespace

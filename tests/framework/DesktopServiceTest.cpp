@@ -12,6 +12,7 @@
 #include "framework/shell/XmlDocument.h"
 #include "framework/system/Screens.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/FakePlatform.h"
 
 namespace {
 
@@ -47,16 +48,16 @@ protected:
     void SetUp() override {
         TestEnvironment::ResetHome();
         qunsetenv("XDG_CURRENT_DESKTOP");
-        SetScreensForTesting(std::vector<ScreenInfo>{
+        platform.SetScreens(std::vector<ScreenInfo>{
             screen(QStringLiteral("DP-1"), QStringLiteral("DEL"), QStringLiteral("U2415"), QStringLiteral("7MT0185")),
             screen(QStringLiteral("HDMI-1"), QString(), QString(), QString(), 1920, 1080)});
     }
     void TearDown() override {
-        SetScreensForTesting(std::nullopt);
         qunsetenv("XDG_CURRENT_DESKTOP");
         qunsetenv("GSETTINGS_BACKEND");
     }
     QString picturePath(const QString& name) const { return TestEnvironment::Home() + QLatin1Char('/') + name; }
+    FakePlatform platform;
 };
 
 }  // namespace
@@ -68,7 +69,7 @@ TEST_F(Desktop, NamesComeFromMakerModelAndSerialElseTheConnector) {
     EXPECT_EQ(DesktopService::screenName(3), QString());
 
     // Identical screens without serial numbers stay apart by their connectors.
-    SetScreensForTesting(std::vector<ScreenInfo>{
+    platform.SetScreens(std::vector<ScreenInfo>{
         screen(QStringLiteral("DP-1"), QStringLiteral("DEL"), QStringLiteral("U2415"), QString()),
         screen(QStringLiteral("DP-2"), QStringLiteral("DEL"), QStringLiteral("U2415"), QString())});
     EXPECT_EQ(DesktopService::screenName(1), QStringLiteral("DEL U2415 DP-1"));
@@ -84,7 +85,7 @@ TEST_F(Desktop, PicturesRoundTripPerScreenAndFollowTheScreenNotItsNumber) {
     EXPECT_TRUE(readAll(DesktopRecord::defaultPath()).startsWith("<?xml"));
 
     // The other screen becomes the main one: each keeps its own picture.
-    SetScreensForTesting(std::vector<ScreenInfo>{
+    platform.SetScreens(std::vector<ScreenInfo>{
         screen(QStringLiteral("HDMI-1"), QString(), QString(), QString(), 1920, 1080),
         screen(QStringLiteral("DP-1"), QStringLiteral("DEL"), QStringLiteral("U2415"), QStringLiteral("7MT0185"))});
     EXPECT_EQ(DesktopService::picture(1), picturePath(QStringLiteral("two.png")));

@@ -15,7 +15,7 @@
 #include <functional>
 
 #include "framework/files/FileTypeRegistry.h"
-#include "framework/system/DialogSeam.h"
+#include "tests/support/FakePlatform.h"
 #include "framework/system/Dialogs.h"
 #include "framework/system/OpenDialog.h"
 #include "tests/support/TestEnvironment.h"
@@ -25,27 +25,35 @@ namespace {
 class Dialogs : public ::testing::Test {
 protected:
     void SetUp() override {
-        DialogSeam::Reset();
-        DialogSeam::SetActive(std::nullopt);
-        DialogSeam::SetUnansweredHandler([this](DialogKind kind) { unanswered.push_back(kind); });
+        platform.SetUnansweredHandler([this](DialogKind kind) { unanswered.push_back(kind); });
     }
-    void TearDown() override {
-        EXPECT_EQ(DialogSeam::PendingAnswers(), 0) << "answers queued and never taken";
-        DialogSeam::SetUnansweredHandler(nullptr);
-        DialogSeam::SetActive(std::nullopt);
-        DialogSeam::Reset();
-    }
+    void TearDown() override { EXPECT_EQ(platform.PendingAnswers(), 0) << "answers queued and never taken"; }
+    FakePlatform platform;
     std::vector<DialogKind> unanswered;
 };
 
 }  // namespace
 
-TEST_F(Dialogs, SeamIsOnByDefaultOnTheOffscreenPlatform) { EXPECT_TRUE(DialogSeam::Active()); }
+TEST_F(Dialogs, GoThroughTheInstalledPlatformAndComeBackFromItsEnd) {
+    {
+        FakePlatform inner;
+        inner.AnswerMsgBox();
+        MsgBox(QStringLiteral("inner"));
+        EXPECT_EQ(inner.TakeShown().size(), 1u);
+    }
+    EXPECT_EQ(&CurrentPlatform(), &platform) << "the fake before is current again";
+    {
+        RealPlatformScope real;
+        EXPECT_NE(dynamic_cast<QtPlatform*>(&CurrentPlatform()), nullptr);
+    }
+    EXPECT_EQ(&CurrentPlatform(), &platform);
+    EXPECT_TRUE(platform.TakeShown().empty());
+}
 
 TEST_F(Dialogs, MsgBoxTakesItsAnswerAndRecordsItsText) {
-    DialogSeam::AnswerMsgBox();
+    platform.AnswerMsgBox();
     MsgBox(QStringLiteral("Couldn't open the selected image."));
-    const auto shown = DialogSeam::TakeShown();
+    const auto shown = platform.TakeShown();
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].kind, DialogKind::MsgBox);
     EXPECT_EQ(shown[0].text, QStringLiteral("Couldn't open the selected image."));
@@ -54,15 +62,15 @@ TEST_F(Dialogs, MsgBoxTakesItsAnswerAndRecordsItsText) {
 
 TEST_F(Dialogs, SelectColorConfirmedOrCancelled) {
     Color c = RGB(1, 2, 3);
-    DialogSeam::AnswerSelectColor(RGB(200, 100, 50));
+    platform.AnswerSelectColor(RGB(200, 100, 50));
     EXPECT_TRUE(SelectColor(c, QStringLiteral("Choose the menubar color")));
     EXPECT_EQ(c, RGB(200, 100, 50));
 
-    DialogSeam::CancelSelectColor();
+    platform.CancelSelectColor();
     EXPECT_FALSE(SelectColor(c, QStringLiteral("again")));
     EXPECT_EQ(c, RGB(200, 100, 50));
 
-    const auto shown = DialogSeam::TakeShown();
+    const auto shown = platform.TakeShown();
     ASSERT_EQ(shown.size(), 2u);
     EXPECT_EQ(shown[0].text, QStringLiteral("Choose the menubar color"));
     EXPECT_EQ(shown[0].color, RGB(1, 2, 3));  // the picker starts on the colour given
@@ -78,11 +86,11 @@ TEST_F(Dialogs, OpenDialogChosenOrCancelledAndShownAsConfigured) {
     dlg.SetInitialDirectory(GetFolderItem(TestEnvironment::Home(), 0));
     dlg.SetActionButtonCaption(QStringLiteral("Select"));
     dlg.SetCancelButtonCaption(QStringLiteral("Cancel"));
-    DialogSeam::AnswerOpenDialog(chosen);
-    DialogSeam::CancelOpenDialog();
+    platform.AnswerOpenDialog(chosen);
+    platform.CancelOpenDialog();
     EXPECT_EQ(dlg.ShowModal(), chosen);
     EXPECT_EQ(dlg.ShowModal(), nullptr);
-    const auto shown = DialogSeam::TakeShown();
+    const auto shown = platform.TakeShown();
     ASSERT_EQ(shown.size(), 2u);
     EXPECT_EQ(shown[0].kind, DialogKind::OpenDialog);
     EXPECT_EQ(shown[0].title, QStringLiteral("Select Image"));
@@ -95,11 +103,11 @@ TEST_F(Dialogs, OpenDialogChosenOrCancelledAndShownAsConfigured) {
 
 TEST_F(Dialogs, SaveDialogChosenOrCancelled) {
     const FolderItemPtr target = GetFolderItem(TestEnvironment::Home() + QStringLiteral("/sunset-ZenMod.png"), 0);
-    DialogSeam::AnswerSaveDialog(target);
+    platform.AnswerSaveDialog(target);
     EXPECT_EQ(GetSaveFolderItem(QStringLiteral("PNG image;"), QStringLiteral("sunset-ZenMod.png")), target);
-    DialogSeam::CancelSaveDialog();
+    platform.CancelSaveDialog();
     EXPECT_EQ(GetSaveFolderItem(QStringLiteral("PNG image;"), QStringLiteral("x.png")), nullptr);
-    const auto shown = DialogSeam::TakeShown();
+    const auto shown = platform.TakeShown();
     ASSERT_EQ(shown.size(), 2u);
     EXPECT_EQ(shown[0].kind, DialogKind::SaveDialog);
     EXPECT_EQ(shown[0].defaultName, QStringLiteral("sunset-ZenMod.png"));
@@ -107,7 +115,7 @@ TEST_F(Dialogs, SaveDialogChosenOrCancelled) {
 }
 
 TEST_F(Dialogs, AnswersGoToTheirOwnKindAndUnansweredDialogsCancel) {
-    DialogSeam::AnswerSelectColor(RGB(9, 9, 9));
+    platform.AnswerSelectColor(RGB(9, 9, 9));
     // An open dialog does not take the colour picker's answer: it is reported and cancelled.
     EXPECT_EQ(OpenDialog().ShowModal(), nullptr);
     EXPECT_EQ(GetSaveFolderItem(QString(), QString()), nullptr);
@@ -118,7 +126,7 @@ TEST_F(Dialogs, AnswersGoToTheirOwnKindAndUnansweredDialogsCancel) {
     EXPECT_FALSE(SelectColor(c, QString()));
     EXPECT_EQ(unanswered, (std::vector<DialogKind>{DialogKind::OpenDialog, DialogKind::SaveDialog,
                                                    DialogKind::MsgBox, DialogKind::SelectColor}));
-    EXPECT_EQ(DialogSeam::UnansweredCount(), 4);
+    EXPECT_EQ(platform.UnansweredCount(), 4);
 }
 
 TEST(DialogFilters, NameTheRegisteredTypesOfTheFilter) {
@@ -152,8 +160,7 @@ namespace {
 
 class RealDialogs : public ::testing::Test {
 protected:
-    void SetUp() override { DialogSeam::SetActive(false); }
-    void TearDown() override { DialogSeam::SetActive(std::nullopt); }
+    RealPlatformScope realPlatform;
 
     // Runs act on the first modal dialog that shows; returns whether it ran.
     void answerWith(std::function<void(QWidget*)> act) {

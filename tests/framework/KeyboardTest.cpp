@@ -5,38 +5,41 @@
 #include "framework/system/MenuBarHeight.h"
 #include "framework/system/Screens.h"
 #include "framework/system/ShowURL.h"
+#include "tests/support/FakePlatform.h"
 
-TEST(Keyboard, OptionKeyFollowsTheTestOverride) {
+TEST(Keyboard, OptionKeyFollowsThePlatform) {
+    FakePlatform platform;
     EXPECT_FALSE(Keyboard::AsyncOptionKey());  // nothing is held in a headless test
-    Keyboard::SetOptionKeyForTesting(true);
+    platform.SetOptionKey(true);
     EXPECT_TRUE(Keyboard::AsyncOptionKey());
-    Keyboard::SetOptionKeyForTesting(false);
+    platform.SetOptionKey(false);
     EXPECT_FALSE(Keyboard::AsyncOptionKey());
-    Keyboard::SetOptionKeyForTesting(std::nullopt);
+    platform.SetOptionKey(std::nullopt);
     EXPECT_FALSE(Keyboard::AsyncOptionKey());
 }
 
 TEST(MenuBarHeight, TopInsetOfTheMainScreenInDevicePixelsElse22) {
+    FakePlatform platform;
     ScreenInfo main, other;
-    main.top = 0;
-    main.availableTop = 27;
-    other.availableTop = 40;  // only the main screen counts
-    SetScreensForTesting(std::vector<ScreenInfo>{main, other});
+    main.topInset = 27;
+    other.topInset = 40;  // only the main screen counts
+    platform.SetScreens(std::vector<ScreenInfo>{main, other});
     MemoryBlockPtr block = NewMemoryBlock(10);
     EXPECT_EQ(GetThemeMenuBarHeight(block), 0);
     EXPECT_EQ(block->Short(0), 27);
 
     main.devicePixelRatio = 2.0;
-    SetScreensForTesting(std::vector<ScreenInfo>{main});
+    main.topInset = 54;  // as the platform measures it, not the logical inset scaled
+    platform.SetScreens(std::vector<ScreenInfo>{main});
     EXPECT_EQ(GetThemeMenuBarHeight(block), 0);
     EXPECT_EQ(block->Short(0), 54);
 
     main.devicePixelRatio = 1.0;
-    main.availableTop = 0;  // no panel at the top
-    SetScreensForTesting(std::vector<ScreenInfo>{main});
+    main.topInset = 0;  // no panel at the top
+    platform.SetScreens(std::vector<ScreenInfo>{main});
     EXPECT_EQ(GetThemeMenuBarHeight(block), 0);
     EXPECT_EQ(block->Short(0), 22);
-    SetScreensForTesting(std::nullopt);
+    platform.SetScreens(std::nullopt);
 
     // The offscreen platform reports no inset.
     EXPECT_EQ(GetThemeMenuBarHeight(block), 0);
@@ -47,12 +50,11 @@ TEST(MenuBarHeight, TopInsetOfTheMainScreenInDevicePixelsElse22) {
     EXPECT_EQ(GetThemeMenuBarHeight(nullptr), -50);
 }
 
-TEST(ShowURL, RecordsInsteadOfOpeningWhenHeadless) {
-    EXPECT_TRUE(ShowURLSeam::Recording());
-    ShowURLSeam::TakeShown();
+TEST(ShowURL, GoesToThePlatform) {
+    FakePlatform platform;
     ShowURL(QStringLiteral("https://zentravelle.example/help"));
     ShowURL(QStringLiteral("file:///usr/share/doc/zentravelle/index.html"));
-    EXPECT_EQ(ShowURLSeam::TakeShown(), (std::vector<QString>{QStringLiteral("https://zentravelle.example/help"),
+    EXPECT_EQ(platform.TakeShownURLs(), (std::vector<QString>{QStringLiteral("https://zentravelle.example/help"),
                                                               QStringLiteral("file:///usr/share/doc/zentravelle/index.html")}));
-    EXPECT_TRUE(ShowURLSeam::TakeShown().empty());
+    EXPECT_TRUE(platform.TakeShownURLs().empty());
 }

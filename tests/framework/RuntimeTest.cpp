@@ -7,6 +7,7 @@
 
 #include "framework/ui/PushButton.h"
 #include "tests/framework/UiTestSupport.h"
+#include "tests/support/FakePlatform.h"
 
 namespace {
 
@@ -113,16 +114,15 @@ TEST_F(RuntimeTest, AnErrorInAHandlerEndsTheLoopAndIsThrown) {
 
 TEST_F(RuntimeTest, UnhandledErrorsReachTheUserAndSetTheExitCode) {
     _UnhandledException(std::runtime_error("disk on fire"));
-    const auto shown = DialogSeam::TakeShown();
+    const auto shown = platform.TakeShown();
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].kind, DialogKind::MsgBox);
     EXPECT_TRUE(shown[0].text.contains(QStringLiteral("disk on fire")));
     EXPECT_EQ(RuntimeExit(), 1);
 
     // Outside the event loop an error from a Qt-raised handler goes the same way.
-    _RuntimeResetForTesting();
     _RunGuarded([] { throw std::logic_error("stray"); });
-    EXPECT_EQ(DialogSeam::TakeShown().size(), 1u);
+    EXPECT_EQ(platform.TakeShown().size(), 1u);
 }
 
 TEST_F(RuntimeTest, ApplicationActivationIsRaisedOnChangesOnly) {

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "framework/runtime/Runtime.h"
-#include "framework/system/DialogSeam.h"
+#include "tests/support/FakePlatform.h"
 #include "framework/ui/Window.h"
 
 // Lists compared as one readable string.
@@ -46,15 +46,13 @@ protected:
         static int argc = 1;
         static char name[] = "test_framework";
         static char* argv[] = {name, nullptr};
+        RuntimeExit();
         RuntimeInit(argc, argv, CurrentAppIdentity());
-        _RuntimeResetForTesting();
-        DialogSeam::SetActive(true);
-        DialogSeam::Reset();
     }
     void TearDown() override {
         for (const WindowPtr& w : _OpenWindows()) w->Close();
-        _RuntimeResetForTesting();
+        RuntimeExit();
         ProcessEventsFor(1);  // lets closed windows go
-        DialogSeam::Reset();
     }
+    FakePlatform platform;
 };

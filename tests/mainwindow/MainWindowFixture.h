@@ -1,13 +1,13 @@
 #pragma once
 // A main window for a test: an application object with an empty preferences
 // store (no file), one 1440 x 900 screen, private desktop records, and every
-// dialog answered by the test or failing it. The window is built but its Open
+// dialog answered by the test or failing it (the platform fakes). The window is built but its Open
 // has not run; OpenWindow() runs it.
 #include <gtest/gtest.h>
 
 #include "app/App.h"
 #include "framework/runtime/Runtime.h"
-#include "framework/system/DialogSeam.h"
+#include "tests/support/FakePlatform.h"
 #include "framework/system/Keyboard.h"
 #include "framework/system/Screens.h"
 #include "framework/system/ShowURL.h"
@@ -38,11 +38,9 @@ class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         TestEnvironment::ResetHome();
-        DialogSeam::Reset();
-        DialogSeam::SetUnansweredHandler([](DialogKind kind) { ADD_FAILURE() << "unanswered dialog " << int(kind); });
-        ShowURLSeam::TakeShown();
-        Keyboard::SetOptionKeyForTesting(false);
-        SetScreensForTesting(std::vector<ScreenInfo>{MakeScreen(QStringLiteral("DP-1"), 1440, 900)});
+        platform.SetUnansweredHandler([](DialogKind kind) { ADD_FAILURE() << "unanswered dialog " << int(kind); });
+        platform.SetOptionKey(false);
+        platform.SetScreens(std::vector<ScreenInfo>{MakeScreen(QStringLiteral("DP-1"), 1440, 900)});
         app = std::make_shared<class App>();
         app->prefs = std::make_shared<PrefsManager>(nullptr);
         _RuntimeRegisterAppObject(app);
@@ -53,16 +51,13 @@ protected:
         if (!window->_IsClosed()) window->Close();
         window.reset();
         app.reset();
-        _RuntimeResetForTesting();
-        SetScreensForTesting(std::nullopt);
-        Keyboard::SetOptionKeyForTesting(std::nullopt);
-        DialogSeam::SetUnansweredHandler(nullptr);
-        EXPECT_EQ(DialogSeam::PendingAnswers(), 0) << "answers queued for dialogs that never showed";
-        DialogSeam::Reset();
+        RuntimeExit();
+        EXPECT_EQ(platform.PendingAnswers(), 0) << "answers queued for dialogs that never showed";
     }
 
     void OpenWindow() { window->Event_Open(); }
 
+    FakePlatform platform;  // fresh for each test; the one before comes back after it
     std::shared_ptr<class App> app;
     std::shared_ptr<class Window1> window;
 };

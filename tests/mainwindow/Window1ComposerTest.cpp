@@ -68,7 +68,7 @@ QString WriteText(const QString& relativePath, const QByteArray& bytes) {
     return path;
 }
 
-void UseScreen(int w, int h) { SetScreensForTesting(std::vector<ScreenInfo>{MakeScreen(QStringLiteral("DP-1"), w, h)}); }
+void UseScreen(int w, int h) { FakePlatform::Current().SetScreens(std::vector<ScreenInfo>{MakeScreen(QStringLiteral("DP-1"), w, h)}); }
 
 QString PicturesPath(const QString& name) { return TestEnvironment::Home() + QStringLiteral("/Pictures/") + name; }
 QString ComposedJpeg() { return PicturesPath(QStringLiteral("ZentravelleDesktopPicture.jpg")); }
@@ -200,9 +200,9 @@ TEST_F(Window1Composer, NoSourceSaysSoAndTouchesNothing) {
     window->scrOriginal = QStringList{before};
     window->currentImage = nullptr;
 
-    DialogSeam::AnswerMsgBox();
+    platform.AnswerMsgBox();
     window->SetMainDesktop();
-    const auto shown = DialogSeam::TakeShown();
+    const auto shown = platform.TakeShown();
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].kind, DialogKind::MsgBox);
     EXPECT_EQ(shown[0].text, QStringLiteral("First select an image"));
@@ -210,7 +210,7 @@ TEST_F(Window1Composer, NoSourceSaysSoAndTouchesNothing) {
     // In the background the same return, without a word.
     window->inBackground = true;
     window->SetMainDesktop();
-    EXPECT_TRUE(DialogSeam::TakeShown().empty());
+    EXPECT_TRUE(platform.TakeShown().empty());
 
     EXPECT_EQ(Shown(1), before);
     EXPECT_EQ(window->scrOriginal, QStringList{before});
@@ -222,9 +222,9 @@ TEST_F(Window1Composer, UnreadableSourceIsReportedAfterTheDesktopShowsIt) {
     const QString notAPicture = WriteText(QStringLiteral("Notizen über Bilder/not a picture.png"), "just text\n");
     UseSource(notAPicture);
 
-    DialogSeam::AnswerMsgBox();
+    platform.AnswerMsgBox();
     window->SetMainDesktop();
-    const auto shown = DialogSeam::TakeShown();
+    const auto shown = platform.TakeShown();
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].text, QStringLiteral("Couldn't open the selected image."));
     // The plain source was set before the source was opened; no composed file follows.
@@ -234,15 +234,15 @@ TEST_F(Window1Composer, UnreadableSourceIsReportedAfterTheDesktopShowsIt) {
 
     window->inBackground = true;
     window->SetMainDesktop();
-    EXPECT_TRUE(DialogSeam::TakeShown().empty());
+    EXPECT_TRUE(platform.TakeShown().empty());
 }
 
 TEST_F(Window1Composer, ScreenWithoutPixelsCannotGiveACanvas) {
-    SetScreensForTesting(std::vector<ScreenInfo>{MakeScreen(QStringLiteral("DP-1"), 0, 0)});
+    platform.SetScreens(std::vector<ScreenInfo>{MakeScreen(QStringLiteral("DP-1"), 0, 0)});
     UseSource(WritePicture(QStringLiteral("src.png"), SolidImage(8, 8)));
-    DialogSeam::AnswerMsgBox();
+    platform.AnswerMsgBox();
     window->SetMainDesktop();
-    const auto shown = DialogSeam::TakeShown();
+    const auto shown = platform.TakeShown();
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].text, QStringLiteral("Sorry, could not create desktop image."));
     EXPECT_FALSE(QFileInfo::exists(ComposedPng()));
@@ -476,9 +476,9 @@ TEST_F(Window1Composer, FailedWriteOfTheComposedPictureIsNotSetAsTheDesktop) {
     window->PopupMenu2->SetListIndex(0);
     ASSERT_TRUE(QDir().mkpath(ComposedJpeg()));  // a folder where the picture should go
 
-    DialogSeam::AnswerMsgBox();
+    platform.AnswerMsgBox();
     window->SetMainDesktop();
-    const auto shown = DialogSeam::TakeShown();
+    const auto shown = platform.TakeShown();
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].text, QStringLiteral("Sorry, could not save the desktop image."));
     EXPECT_EQ(Shown(1), source);
@@ -487,7 +487,7 @@ TEST_F(Window1Composer, FailedWriteOfTheComposedPictureIsNotSetAsTheDesktop) {
 
     window->inBackground = true;
     window->SetMainDesktop();
-    EXPECT_TRUE(DialogSeam::TakeShown().empty());
+    EXPECT_TRUE(platform.TakeShown().empty());
     EXPECT_EQ(Shown(1), source);
 }
 
@@ -502,11 +502,11 @@ TEST_F(Window1Composer, SaveOnlyWritesTheChosenFileAndLeavesTheDesktopAlone) {
     const QString chosen = TestEnvironment::Home() + QStringLiteral("/Gespeichert hier/mein \"Bild\" é.png");
     QDir().mkpath(QFileInfo(chosen).absolutePath());
 
-    Keyboard::SetOptionKeyForTesting(true);
-    DialogSeam::AnswerSaveDialog(GetFolderItem(chosen, 0));
+    platform.SetOptionKey(true);
+    platform.AnswerSaveDialog(GetFolderItem(chosen, 0));
     window->PushButton1_Action();
 
-    const auto shown = DialogSeam::TakeShown();
+    const auto shown = platform.TakeShown();
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].kind, DialogKind::SaveDialog);
     EXPECT_EQ(shown[0].defaultName, QStringLiteral("Abend am Fluß-ZenMod.png"));
@@ -532,11 +532,11 @@ TEST_F(Window1Composer, SaveOnlyCancelledWritesNothing) {
     const QStringList filesBefore = FilesUnderHome();
 
     window->SaveImageOnly = true;
-    DialogSeam::CancelSaveDialog();
+    platform.CancelSaveDialog();
     window->SetMainDesktop();
     window->SaveImageOnly = false;
 
-    EXPECT_EQ(DialogSeam::TakeShown().size(), 1u);  // the dialog, and no message after it
+    EXPECT_EQ(platform.TakeShown().size(), 1u);  // the dialog, and no message after it
     EXPECT_EQ(FilesUnderHome(), filesBefore);
     EXPECT_EQ(Shown(1), before);
     EXPECT_EQ(window->scrOriginal, QStringList{before});
@@ -561,9 +561,9 @@ TEST_F(Window1Composer, SaveOnlyProposesTheSourceNameWithTheFormatsSuffix) {
         SCOPED_TRACE(c.file.toStdString());
         UseSource(WritePicture(QStringLiteral("named/") + c.file, SolidImage(8, 8), c.format));
         window->PopupMenu2->SetListIndex(c.exportRow);
-        DialogSeam::CancelSaveDialog();
+        platform.CancelSaveDialog();
         window->SetMainDesktop();
-        const auto shown = DialogSeam::TakeShown();
+        const auto shown = platform.TakeShown();
         ASSERT_EQ(shown.size(), 1u);
         EXPECT_EQ(shown[0].defaultName, c.proposed);
     }
@@ -574,11 +574,11 @@ TEST_F(Window1Composer, SaveOnlyToAnUnwritablePlaceSaysSo) {
     UseSource(WritePicture(QStringLiteral("src.png"), SolidImage(40, 40)));
     const QString chosen = TestEnvironment::Home() + QStringLiteral("/no such folder/out.png");
     window->SaveImageOnly = true;
-    DialogSeam::AnswerSaveDialog(GetFolderItem(chosen, 0));
-    DialogSeam::AnswerMsgBox();
+    platform.AnswerSaveDialog(GetFolderItem(chosen, 0));
+    platform.AnswerMsgBox();
     window->SetMainDesktop();
     window->SaveImageOnly = false;
-    const auto boxes = MsgBoxes(DialogSeam::TakeShown());
+    const auto boxes = MsgBoxes(platform.TakeShown());
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, QStringLiteral("Sorry, could not save the desktop image."));
     EXPECT_FALSE(QFileInfo::exists(chosen));

@@ -21,6 +21,7 @@
 #include "framework/files/SpecialFolders.h"
 #include "framework/shell/Shell.h"
 #include "tests/mainwindow/MainWindowFixture.h"
+#include "tests/support/UiEvents.h"
 
 namespace {
 
@@ -85,8 +86,8 @@ protected:
         ImageFiles::pJPEGFiles = ImageFiles::pTIFFFiles = ImageFiles::pPNGFiles = ImageFiles::pGIFImage = nullptr;
     }
     static void Click(RectControl& c) {
-        c._SimulateMouseDown(3, 3);
-        c._SimulateMouseUp(3, 3);
+        SimulateMouseDown(c, 3, 3);
+        SimulateMouseUp(c, 3, 3);
     }
     // A picture made the source, as a click on the well would.
     QString LoadSource(const QString& name = QStringLiteral("Ferien Bilder/Strand am Abend.jpg")) {
@@ -109,13 +110,13 @@ protected:
 TEST_F(Window1Handlers, WellClickAsksForAPictureAndLoadsIt) {
     OpenWindow();
     const QString path = WritePicture(HomePath(QStringLiteral("Mes images/plage d'été.jpg")), 90, 60);
-    DialogSeam::AnswerOpenDialog(GetFolderItem(path, 0));
-    window->ImageWell1->_SimulateMouseDown(10, 10);
+    platform.AnswerOpenDialog(GetFolderItem(path, 0));
+    SimulateMouseDown(*window->ImageWell1, 10, 10);
     EXPECT_TRUE(window->imageWellClick);
-    EXPECT_TRUE(DialogSeam::TakeShown().empty()) << "nothing happens before the release";
-    window->ImageWell1->_SimulateMouseUp(10, 10);
+    EXPECT_TRUE(platform.TakeShown().empty()) << "nothing happens before the release";
+    SimulateMouseUp(*window->ImageWell1, 10, 10);
 
-    const auto shown = DialogSeam::TakeShown();
+    const auto shown = platform.TakeShown();
     ASSERT_EQ(shown.size(), size_t(1));
     EXPECT_EQ(shown[0].kind, DialogKind::OpenDialog);
     EXPECT_EQ(shown[0].title, QStringLiteral("Select Image"));
@@ -140,9 +141,9 @@ TEST_F(Window1Handlers, CancelledWellDialogKeepsTheSource) {
     const FolderItemPtr before = window->currentImage;
     const PicturePtr thumbnail = window->ImageWell1->Image();
     ASSERT_TRUE(thumbnail);
-    DialogSeam::CancelOpenDialog();
+    platform.CancelOpenDialog();
     Click(*window->ImageWell1);
-    EXPECT_EQ(DialogSeam::TakeShown().size(), size_t(1));
+    EXPECT_EQ(platform.TakeShown().size(), size_t(1));
     EXPECT_EQ(window->currentImage, before);
     EXPECT_EQ(window->currentImage->AbsolutePath(), path);
     EXPECT_EQ(window->ImageWell1->Image(), thumbnail);
@@ -154,11 +155,11 @@ TEST_F(Window1Handlers, WellReleaseWithoutAnArmedPressDoesNothing) {
     // A release that reaches the handler unarmed.
     window->ImageWell1_MouseUp(1, 1);
     // The pointer left the well between press and release.
-    window->ImageWell1->_SimulateMouseDown(4, 4);
-    window->ImageWell1->_SimulateMouseExit();
+    SimulateMouseDown(*window->ImageWell1, 4, 4);
+    SimulateMouseExit(*window->ImageWell1);
     EXPECT_FALSE(window->imageWellClick);
-    window->ImageWell1->_SimulateMouseUp(4, 4);
-    EXPECT_TRUE(DialogSeam::TakeShown().empty());
+    SimulateMouseUp(*window->ImageWell1, 4, 4);
+    EXPECT_TRUE(platform.TakeShown().empty());
     EXPECT_EQ(window->currentImage, nullptr);
     // Every press arms, armed or not, and claims the click.
     EXPECT_TRUE(window->ImageWell1_MouseDown(0, 0));
@@ -172,10 +173,10 @@ TEST_F(Window1Handlers, WellReleaseWithoutAnArmedPressDoesNothing) {
 
 TEST_F(Window1Handlers, WellTakesDropsOnlyOnceOpen) {
     const QString path = WritePicture(HomePath(QStringLiteral("early.jpg")));
-    EXPECT_FALSE(window->ImageWell1->_SimulateDrop(*Files({path})));
+    EXPECT_FALSE(SimulateDrop(*window->ImageWell1, *Files({path})));
     EXPECT_EQ(window->currentImage, nullptr);
     OpenWindow();
-    EXPECT_TRUE(window->ImageWell1->_SimulateDrop(*Files({path})));
+    EXPECT_TRUE(SimulateDrop(*window->ImageWell1, *Files({path})));
     ASSERT_TRUE(window->currentImage);
     EXPECT_EQ(window->currentImage->AbsolutePath(), path);
 }
@@ -188,26 +189,26 @@ TEST_F(Window1Handlers, DroppedFileIsLoadedEvenWithAPictureAlongside) {
     QImage picture(20, 20, QImage::Format_RGB32);
     picture.fill(Qt::red);
     data->setImageData(picture);
-    EXPECT_TRUE(window->ImageWell1->_SimulateDrop(*data));
+    EXPECT_TRUE(SimulateDrop(*window->ImageWell1, *data));
     ASSERT_TRUE(window->currentImage);
     EXPECT_EQ(window->currentImage->AbsolutePath(), first);
     EXPECT_FALSE(QDir(CachePath() + QStringLiteral("/zentravelle")).exists()) << "no temporary file for the picture";
 
     // TIFF and GIF files are taken too; other files are refused.
     const QString tiff = WritePicture(HomePath(QStringLiteral("drops/scan.TIF")));
-    EXPECT_TRUE(window->ImageWell1->_SimulateDrop(*Files({tiff})));
+    EXPECT_TRUE(SimulateDrop(*window->ImageWell1, *Files({tiff})));
     EXPECT_EQ(window->currentImage->AbsolutePath(), tiff);
     QFile gif(HomePath(QStringLiteral("drops/anim.gif")));
     ASSERT_TRUE(gif.open(QIODevice::WriteOnly));
     gif.write(QByteArray::fromHex("47494638396101000100800000ffffff00000021f90401000000002c00000000010001000002024401003b"));
     gif.close();
-    EXPECT_TRUE(window->ImageWell1->_SimulateDrop(*Files({gif.fileName()})));
+    EXPECT_TRUE(SimulateDrop(*window->ImageWell1, *Files({gif.fileName()})));
     EXPECT_EQ(window->currentImage->AbsolutePath(), gif.fileName());
     EXPECT_TRUE(window->ImageWell1->Image()) << "the GIF opened as a picture";
     QFile text(HomePath(QStringLiteral("drops/notes.txt")));
     ASSERT_TRUE(text.open(QIODevice::WriteOnly));
     text.close();
-    EXPECT_FALSE(window->ImageWell1->_SimulateDrop(*Files({text.fileName()})));
+    EXPECT_FALSE(SimulateDrop(*window->ImageWell1, *Files({text.fileName()})));
     EXPECT_EQ(window->currentImage->AbsolutePath(), HomePath(QStringLiteral("drops/anim.gif")));
 }
 
@@ -217,7 +218,7 @@ TEST_F(Window1Handlers, DroppedPictureIsKeptInANewTemporaryJpeg) {
     QImage picture(80, 50, QImage::Format_RGB32);
     picture.fill(QColor(200, 40, 40));
     data.setImageData(picture);
-    ASSERT_TRUE(window->ImageWell1->_SimulateDrop(data));
+    ASSERT_TRUE(SimulateDrop(*window->ImageWell1, data));
     ASSERT_TRUE(window->currentImage);
     const QString first = window->currentImage->AbsolutePath();
     EXPECT_TRUE(first.startsWith(CachePath() + QLatin1Char('/'))) << first.toStdString();
@@ -228,7 +229,7 @@ TEST_F(Window1Handlers, DroppedPictureIsKeptInANewTemporaryJpeg) {
     EXPECT_TRUE(window->PushButton1->Enabled());
 
     // A second drop takes a file of its own; the first stays.
-    ASSERT_TRUE(window->ImageWell1->_SimulateDrop(data));
+    ASSERT_TRUE(SimulateDrop(*window->ImageWell1, data));
     EXPECT_NE(window->currentImage->AbsolutePath(), first);
     EXPECT_TRUE(QFileInfo::exists(window->currentImage->AbsolutePath()));
     EXPECT_TRUE(QFileInfo::exists(first));
@@ -245,13 +246,13 @@ TEST_F(Window1Handlers, DroppedPictureIsKeptInANewTemporaryJpeg) {
 TEST_F(Window1Handlers, StripSwatchActsOnReleaseWhereverThePointerWent) {
     OpenWindow();
     // Cancel: nothing but the flag changes.
-    window->RoundRectangle1->_SimulateMouseDown(5, 5);
+    SimulateMouseDown(*window->RoundRectangle1, 5, 5);
     EXPECT_TRUE(window->colorClick);
-    window->RoundRectangle1->_SimulateMouseExit();
+    SimulateMouseExit(*window->RoundRectangle1);
     EXPECT_TRUE(window->colorClick) << "the strip swatch has no MouseExit";
-    DialogSeam::CancelSelectColor();
-    window->RoundRectangle1->_SimulateMouseUp(5, 5);
-    auto shown = DialogSeam::TakeShown();
+    platform.CancelSelectColor();
+    SimulateMouseUp(*window->RoundRectangle1, 5, 5);
+    auto shown = platform.TakeShown();
     ASSERT_EQ(shown.size(), size_t(1));
     EXPECT_EQ(shown[0].kind, DialogKind::SelectColor);
     EXPECT_EQ(shown[0].text, QStringLiteral("Choose a menubar color"));
@@ -261,20 +262,20 @@ TEST_F(Window1Handlers, StripSwatchActsOnReleaseWhereverThePointerWent) {
     EXPECT_FALSE(window->colorClick);
 
     // Confirm: the swatch and the field take the choice, and the next picker starts on it.
-    DialogSeam::AnswerSelectColor(RGB(40, 90, 200));
+    platform.AnswerSelectColor(RGB(40, 90, 200));
     Click(*window->RoundRectangle1);
     EXPECT_EQ(window->RoundRectangle1->FillColor(), RGB(40, 90, 200));
     EXPECT_EQ(window->currentColor, RGB(40, 90, 200));
     EXPECT_FALSE(window->colorClick);
-    DialogSeam::CancelSelectColor();
+    platform.CancelSelectColor();
     Click(*window->RoundRectangle1);
-    shown = DialogSeam::TakeShown();
+    shown = platform.TakeShown();
     ASSERT_EQ(shown.size(), size_t(2));
     EXPECT_EQ(shown[1].color, RGB(40, 90, 200));
 
     // Unarmed: no picker.
     window->RoundRectangle1_MouseUp(0, 0);
-    EXPECT_TRUE(DialogSeam::TakeShown().empty());
+    EXPECT_TRUE(platform.TakeShown().empty());
 }
 
 TEST_F(Window1Handlers, BackgroundAndTextSwatchesDisarmWhenThePointerLeaves) {
@@ -292,25 +293,25 @@ TEST_F(Window1Handlers, BackgroundAndTextSwatchesDisarmWhenThePointerLeaves) {
     };
     for (const Swatch& s : swatches) {
         SCOPED_TRACE(s.prompt);
-        s.control._SimulateMouseDown(5, 5);
+        SimulateMouseDown(s.control, 5, 5);
         EXPECT_TRUE(s.armed);
-        s.control._SimulateMouseExit();
+        SimulateMouseExit(s.control);
         EXPECT_FALSE(s.armed);
-        s.control._SimulateMouseUp(5, 5);
-        EXPECT_TRUE(DialogSeam::TakeShown().empty());
+        SimulateMouseUp(s.control, 5, 5);
+        EXPECT_TRUE(platform.TakeShown().empty());
 
-        DialogSeam::CancelSelectColor();
+        platform.CancelSelectColor();
         Click(s.control);
-        auto shown = DialogSeam::TakeShown();
+        auto shown = platform.TakeShown();
         ASSERT_EQ(shown.size(), size_t(1));
         EXPECT_EQ(shown[0].text, QString::fromLatin1(s.prompt));
         EXPECT_EQ(s.control.FillColor(), RGB(0, 0, 0));
         EXPECT_EQ(s.field, RGB(0, 0, 0));
         EXPECT_FALSE(s.armed);
 
-        DialogSeam::AnswerSelectColor(RGB(250, 128, 0));
+        platform.AnswerSelectColor(RGB(250, 128, 0));
         Click(s.control);
-        EXPECT_EQ(DialogSeam::TakeShown().size(), size_t(1));
+        EXPECT_EQ(platform.TakeShown().size(), size_t(1));
         EXPECT_EQ(s.control.FillColor(), RGB(250, 128, 0));
         EXPECT_EQ(s.field, RGB(250, 128, 0));
         EXPECT_FALSE(s.armed);
@@ -321,7 +322,7 @@ TEST_F(Window1Handlers, BackgroundAndTextSwatchesDisarmWhenThePointerLeaves) {
 TEST_F(Window1Handlers, TextColourPickerColoursTheField) {
     OpenWindow();
     window->EditField1->SetText(QStringLiteral("Zen"));
-    DialogSeam::AnswerSelectColor(RGB(10, 160, 90));
+    platform.AnswerSelectColor(RGB(10, 160, 90));
     Click(*window->Rectangle2);
     EXPECT_EQ(window->Rectangle2->FillColor(), RGB(10, 160, 90));
     EXPECT_EQ(window->currentTextColor, RGB(10, 160, 90));
@@ -330,7 +331,7 @@ TEST_F(Window1Handlers, TextColourPickerColoursTheField) {
     for (auto it = block.begin(); !it.atEnd(); ++it)
         EXPECT_EQ(it.fragment().charFormat().foreground().color(), QColor(10, 160, 90));
 
-    DialogSeam::CancelSelectColor();
+    platform.CancelSelectColor();
     Click(*window->Rectangle2);
     EXPECT_EQ(window->EditField1->TextColor(), RGB(10, 160, 90));
     EXPECT_EQ(window->currentTextColor, RGB(10, 160, 90));
@@ -339,7 +340,7 @@ TEST_F(Window1Handlers, TextColourPickerColoursTheField) {
 // --- Set Desktop and Revert Desktop --------------------------------------------------------
 
 TEST_F(Window1Handlers, SetDesktopWithOptionOnlySavesACopy) {
-    SetScreensForTesting(std::vector<ScreenInfo>{[] {
+    platform.SetScreens(std::vector<ScreenInfo>{[] {
         ScreenInfo s;
         s.name = QStringLiteral("DP-1");
         s.width = s.availableWidth = 300;
@@ -348,10 +349,10 @@ TEST_F(Window1Handlers, SetDesktopWithOptionOnlySavesACopy) {
     }()});
     OpenWindow();
     LoadSource(QStringLiteral("Urlaub/Berg see.jpg"));
-    Keyboard::SetOptionKeyForTesting(true);
-    DialogSeam::CancelSaveDialog();
+    platform.SetOptionKey(true);
+    platform.CancelSaveDialog();
     window->PushButton1->Push();
-    auto shown = DialogSeam::TakeShown();
+    auto shown = platform.TakeShown();
     ASSERT_EQ(shown.size(), size_t(1));
     EXPECT_EQ(shown[0].kind, DialogKind::SaveDialog);
     EXPECT_EQ(shown[0].defaultName, QStringLiteral("Berg see-ZenMod.jpg"));
@@ -360,17 +361,17 @@ TEST_F(Window1Handlers, SetDesktopWithOptionOnlySavesACopy) {
     EXPECT_FALSE(QFileInfo::exists(PicturesPath(QStringLiteral("ZentravelleDesktopPicture.jpg"))));
 
     const QString copy = HomePath(QStringLiteral("Kopie.jpg"));
-    DialogSeam::AnswerSaveDialog(GetFolderItem(copy, 0));
+    platform.AnswerSaveDialog(GetFolderItem(copy, 0));
     window->PushButton1->Push();
-    EXPECT_EQ(DialogSeam::TakeShown().size(), size_t(1));
+    EXPECT_EQ(platform.TakeShown().size(), size_t(1));
     EXPECT_EQ(QImageReader(copy).size(), QSize(300, 200));
     EXPECT_FALSE(window->SaveImageOnly);
     EXPECT_EQ(GetDesktopPicture({Variant(1)}), QString());
 
     // Without Option the desktop is set, and no dialog shows.
-    Keyboard::SetOptionKeyForTesting(false);
+    platform.SetOptionKey(false);
     window->PushButton1->Push();
-    EXPECT_TRUE(DialogSeam::TakeShown().empty());
+    EXPECT_TRUE(platform.TakeShown().empty());
     EXPECT_EQ(GetDesktopPicture({Variant(1)}), PicturesPath(QStringLiteral("ZentravelleDesktopPicture.jpg")));
     EXPECT_FALSE(window->SaveImageOnly);
 }
@@ -433,25 +434,25 @@ TEST_F(Window1Handlers, AutoApplySwitchesTheTimerWithoutCheckingAtOnce) {
     EXPECT_EQ(window->Timer1->Period(), 2000);
     window->CheckBox4->Click();
     EXPECT_EQ(window->Timer1->Mode(), 0);
-    EXPECT_TRUE(DialogSeam::TakeShown().empty());
+    EXPECT_TRUE(platform.TakeShown().empty());
 }
 
 TEST_F(Window1Handlers, WatcherTickChecksInTheBackground) {
     OpenWindow();
     // No source: in the background the composer keeps quiet.
     window->Timer1->_Fire();
-    EXPECT_TRUE(DialogSeam::TakeShown().empty());
+    EXPECT_TRUE(platform.TakeShown().empty());
     EXPECT_FALSE(window->inBackground);
     // The same check in the foreground speaks.
-    DialogSeam::AnswerMsgBox();
+    platform.AnswerMsgBox();
     window->CheckScreens();
-    const auto shown = DialogSeam::TakeShown();
+    const auto shown = platform.TakeShown();
     ASSERT_EQ(shown.size(), size_t(1));
     EXPECT_EQ(shown[0].text, QStringLiteral("First select an image"));
 }
 
 TEST_F(Window1Handlers, WatcherTickComposesTheMainScreensNewPicture) {
-    SetScreensForTesting(std::vector<ScreenInfo>{[] {
+    platform.SetScreens(std::vector<ScreenInfo>{[] {
         ScreenInfo s;
         s.name = QStringLiteral("DP-1");
         s.width = s.availableWidth = 320;
@@ -526,7 +527,7 @@ TEST_F(Window1Handlers, StoredAdjustmentOutsideTheRangeOnlyMovesInward) {
 TEST_F(Window1Handlers, HelpButtonOpensTheHelpPage) {
     OpenWindow();
     window->BevelButton1->Push();
-    const std::vector<QString> shown = ShowURLSeam::TakeShown();
+    const std::vector<QString> shown = platform.TakeShownURLs();
     ASSERT_EQ(shown.size(), size_t(1));
     const QUrl address(shown[0]);
     EXPECT_EQ(address.scheme(), QStringLiteral("file"));
@@ -535,7 +536,7 @@ TEST_F(Window1Handlers, HelpButtonOpensTheHelpPage) {
     QFile file(page);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_TRUE(file.readAll().toLower().contains("<html"));
-    EXPECT_TRUE(DialogSeam::TakeShown().empty());
+    EXPECT_TRUE(platform.TakeShown().empty());
 }
 
 // --- the advanced group ---------------------------------------------------------------------

@@ -20,6 +20,7 @@
 #include "framework/shell/Shell.h"
 #include "tests/mainwindow/MainWindowFixture.h"
 #include "tests/support/WindowRect.h"
+#include "tests/support/UiEvents.h"
 
 namespace {
 
@@ -119,7 +120,7 @@ protected:
     }) {
         if (!window->_IsClosed()) window->Close();
         window.reset();
-        _RuntimeResetForTesting();
+        RuntimeExit();
         app->prefs = makeStore();
         _RuntimeRegisterAppObject(app);
         window = Window1();
@@ -175,7 +176,7 @@ TEST_F(Window1Settings, FirstRunKeepsTheLayoutAndReadsNothing) {
 }
 
 TEST_F(Window1Settings, EachScreenRecordsItsPictureOrNothingWhenItShowsOurs) {
-    SetScreensForTesting(std::vector<ScreenInfo>{MakeScreen(QStringLiteral("DP-1"), 1440, 900),
+    platform.SetScreens(std::vector<ScreenInfo>{MakeScreen(QStringLiteral("DP-1"), 1440, 900),
                                                  MakeScreen(QStringLiteral("HDMI-1"), 1920, 1080),
                                                  MakeScreen(QStringLiteral("DP-2"), 1280, 1024)});
     const QString sea = WritePicture(HomePath(QStringLiteral("Mes images/été à la mer.jpg")));
@@ -205,7 +206,7 @@ TEST_F(Window1Settings, PreviewTakesTheMainScreensProportions) {
         SCOPED_TRACE(testing::Message() << c.width << " x " << c.height);
         NextRun();
         // A second screen does not count.
-        SetScreensForTesting(std::vector<ScreenInfo>{MakeScreen(QStringLiteral("DP-1"), c.width, c.height),
+        platform.SetScreens(std::vector<ScreenInfo>{MakeScreen(QStringLiteral("DP-1"), c.width, c.height),
                                                      MakeScreen(QStringLiteral("DP-2"), 800, 800)});
         OpenWindow();
         EXPECT_EQ(window->ImageWell1->Height(), c.well);
@@ -219,7 +220,7 @@ TEST_F(Window1Settings, PreviewTakesTheMainScreensProportions) {
 }
 
 TEST_F(Window1Settings, SavedAdvancedGroupOpensTheTallerWindow) {
-    SetScreensForTesting(std::vector<ScreenInfo>{MakeScreen(QStringLiteral("DP-1"), 900, 600)});
+    platform.SetScreens(std::vector<ScreenInfo>{MakeScreen(QStringLiteral("DP-1"), 900, 600)});
     SavedStore()->Set(QStringLiteral("advanced"), true);
     OpenWindow();
     EXPECT_EQ(window->ImageWell1->Height(), 200);
@@ -233,17 +234,18 @@ TEST_F(Window1Settings, SavedAdvancedGroupOpensTheTallerWindow) {
 
 TEST_F(Window1Settings, MenuBarHeightComesFromTheMainScreensTopInset) {
     ScreenInfo panel = MakeScreen(QStringLiteral("DP-1"), 1440, 900);
-    panel.availableTop = 27;
+    panel.availableTop = panel.topInset = 27;
     panel.availableHeight = 873;
-    SetScreensForTesting(std::vector<ScreenInfo>{panel});
+    platform.SetScreens(std::vector<ScreenInfo>{panel});
     OpenWindow();
     EXPECT_EQ(window->menuheight, 27);
 
     NextRun();
     ScreenInfo hidpi = MakeScreen(QStringLiteral("eDP-1"), 2880, 1800);
     hidpi.availableTop = 16;
+    hidpi.topInset = 32;
     hidpi.devicePixelRatio = 2.0;
-    SetScreensForTesting(std::vector<ScreenInfo>{hidpi});
+    platform.SetScreens(std::vector<ScreenInfo>{hidpi});
     OpenWindow();
     EXPECT_EQ(window->menuheight, 32) << "in device pixels";
 }
@@ -357,12 +359,12 @@ TEST_F(Window1Settings, StoredRowsTheMenusDoNotHaveLeaveThemAlone) {
 TEST_F(Window1Settings, AutoUpdateStartsTheWatcherAndChecksOnceWithItsMessages) {
     SavedStore()->Set(QStringLiteral("autoupdate"), true);
     // No source picture anywhere: the one check inside the Open says so, unsuppressed.
-    DialogSeam::AnswerMsgBox();
+    platform.AnswerMsgBox();
     OpenWindow();
     EXPECT_TRUE(window->CheckBox4->Value());
     EXPECT_EQ(window->Timer1->Mode(), 2);
     EXPECT_EQ(window->Timer1->Period(), 2000);
-    const auto shown = DialogSeam::TakeShown();
+    const auto shown = platform.TakeShown();
     ASSERT_EQ(shown.size(), size_t(1)) << "CheckScreens runs exactly once";
     EXPECT_EQ(shown[0].kind, DialogKind::MsgBox);
     EXPECT_EQ(shown[0].text, QStringLiteral("First select an image"));
@@ -370,7 +372,7 @@ TEST_F(Window1Settings, AutoUpdateStartsTheWatcherAndChecksOnceWithItsMessages) 
 }
 
 TEST_F(Window1Settings, CheckInsideOpenComesBeforeThePlacementQuery) {
-    SetScreensForTesting(std::vector<ScreenInfo>{MakeScreen(QStringLiteral("DP-1"), 300, 200)});
+    platform.SetScreens(std::vector<ScreenInfo>{MakeScreen(QStringLiteral("DP-1"), 300, 200)});
     const QString source = WritePicture(HomePath(QStringLiteral("source.jpg")));
     RecordMainPlacement(QStringLiteral("Tiled"));
     auto store = [source](bool autoupdate) {
@@ -408,7 +410,7 @@ TEST_F(Window1Settings, ScreensWithTheSameLongNameTakeTheirPairsInOrder) {
         s->model = QStringLiteral("View 24");
         s->serialNumber = QStringLiteral("0000");  // the same reported serial: the same desktop name
     }
-    SetScreensForTesting(std::vector<ScreenInfo>{a, b});
+    platform.SetScreens(std::vector<ScreenInfo>{a, b});
     const QString longName = QStringLiteral("ACME View 24 000019201080");
     SetAnyDesktopPicture({Variant(1), Variant(HomePath(QStringLiteral("now1.jpg")))});
     SetAnyDesktopPicture({Variant(2), Variant(HomePath(QStringLiteral("now2.jpg")))});
@@ -440,7 +442,7 @@ TEST_F(Window1Settings, ScreensWithTheSameLongNameTakeTheirPairsInOrder) {
 }
 
 TEST_F(Window1Settings, PairsGoByNameNotByNumberAndMissingPairsMatchNothing) {
-    SetScreensForTesting(std::vector<ScreenInfo>{MakeScreen(QStringLiteral("DP-1"), 1440, 900),
+    platform.SetScreens(std::vector<ScreenInfo>{MakeScreen(QStringLiteral("DP-1"), 1440, 900),
                                                  MakeScreen(QStringLiteral("HDMI-1"), 1920, 1080),
                                                  MakeScreen(QStringLiteral("DP-3"), 1024, 768)});
     SetAnyDesktopPicture({Variant(1), Variant(HomePath(QStringLiteral("now1.jpg")))});
@@ -580,7 +582,7 @@ TEST_F(Window1Settings, NoPlacementQueryWhileTheMainScreenShowsOurPicture) {
 }
 
 TEST_F(Window1Settings, MalformedDesktopSettingsAreReportedAndTheOpenStands) {
-    SetScreensForTesting(std::vector<ScreenInfo>{MakeScreen(QStringLiteral("DP-1"), 900, 600)});
+    platform.SetScreens(std::vector<ScreenInfo>{MakeScreen(QStringLiteral("DP-1"), 900, 600)});
     RunCommand(QStringLiteral("defaults write com.apple.dock no-glass -boolean YES"));
     const QString source = WritePicture(HomePath(QStringLiteral("source.jpg")));
     auto prefs = SavedStore();
@@ -593,10 +595,10 @@ TEST_F(Window1Settings, MalformedDesktopSettingsAreReportedAndTheOpenStands) {
     prefs->Set(QStringLiteral("scrname1"), QStringLiteral("DP-1900600"));
     WriteAll(DesktopRecordPath(), "<?xml version=\"1.0\"?>\n<plist version=\"1.0\">\n<dict>\n"
                                   "<key>Background</key>\n<dict>\n</plist>\n");
-    DialogSeam::AnswerMsgBox();
+    platform.AnswerMsgBox();
     OpenWindow();
 
-    const auto shown = DialogSeam::TakeShown();
+    const auto shown = platform.TakeShown();
     ASSERT_EQ(shown.size(), size_t(1));
     EXPECT_EQ(shown[0].kind, DialogKind::MsgBox);
     EXPECT_TRUE(shown[0].text.startsWith(
@@ -665,7 +667,7 @@ TEST_F(Window1Settings, DockStateOtherThanOneLeavesTheBoxUnticked) {
 // --- closing ----------------------------------------------------------------------------
 
 TEST_F(Window1Settings, CloseWritesEverySettingInOrderAndQuits) {
-    SetScreensForTesting(std::vector<ScreenInfo>{MakeScreen(QStringLiteral("DP-1"), 1440, 900),
+    platform.SetScreens(std::vector<ScreenInfo>{MakeScreen(QStringLiteral("DP-1"), 1440, 900),
                                                  MakeScreen(QStringLiteral("HDMI-1"), 1920, 1080)});
     SetAnyDesktopPicture({Variant(1), Variant(HomePath(QStringLiteral("one.jpg")))});
     SetAnyDesktopPicture({Variant(2), Variant(ComposedPath())});
@@ -726,13 +728,13 @@ TEST_F(Window1Settings, CloseWritesEverySettingInOrderAndQuits) {
 }
 
 TEST_F(Window1Settings, CloseAfterTheScreensChangedWritesThePresentCount) {
-    SetScreensForTesting(std::vector<ScreenInfo>{MakeScreen(QStringLiteral("DP-1"), 1440, 900),
+    platform.SetScreens(std::vector<ScreenInfo>{MakeScreen(QStringLiteral("DP-1"), 1440, 900),
                                                  MakeScreen(QStringLiteral("HDMI-1"), 1920, 1080)});
     auto prefs = SavedStore();
     prefs->Set(QStringLiteral("scroriginal3"), QStringLiteral("/kept/three.jpg"));
     prefs->Set(QStringLiteral("scrname3"), QStringLiteral("Kept10241024"));
     OpenWindow();
-    SetScreensForTesting(std::vector<ScreenInfo>{MakeScreen(QStringLiteral("DP-1"), 1440, 900)});
+    platform.SetScreens(std::vector<ScreenInfo>{MakeScreen(QStringLiteral("DP-1"), 1440, 900)});
     window->Close();
     EXPECT_EQ(prefs->GetInteger(QStringLiteral("screencount")), 1);
     EXPECT_EQ(prefs->GetString(QStringLiteral("scrname2")), QStringLiteral("HDMI-119201080")) << "one pair per element";
@@ -741,7 +743,7 @@ TEST_F(Window1Settings, CloseAfterTheScreensChangedWritesThePresentCount) {
 }
 
 TEST_F(Window1Settings, ClosingAndOpeningAgainRestoresTheSameValues) {
-    SetScreensForTesting(std::vector<ScreenInfo>{MakeScreen(QStringLiteral("DP-1"), 900, 600),
+    platform.SetScreens(std::vector<ScreenInfo>{MakeScreen(QStringLiteral("DP-1"), 900, 600),
                                                  MakeScreen(QStringLiteral("HDMI-1"), 1920, 1080)});
     const QString main = WritePicture(HomePath(QStringLiteral("Bilder/Straße am Meer.jpg")));
     SetAnyDesktopPicture({Variant(1), Variant(main)});
@@ -751,16 +753,16 @@ TEST_F(Window1Settings, ClosingAndOpeningAgainRestoresTheSameValues) {
     OpenWindow();
 
     // The user changes everything there is to change.
-    DialogSeam::AnswerSelectColor(RGB(12, 34, 56));
-    DialogSeam::AnswerSelectColor(RGB(65, 43, 21));
-    DialogSeam::AnswerSelectColor(RGB(0, 128, 64));
+    platform.AnswerSelectColor(RGB(12, 34, 56));
+    platform.AnswerSelectColor(RGB(65, 43, 21));
+    platform.AnswerSelectColor(RGB(0, 128, 64));
     for (const RectControlPtr& swatch : {RectControlPtr(window->RoundRectangle1), RectControlPtr(window->Rectangle2)}) {
-        swatch->_SimulateMouseDown(2, 2);
-        swatch->_SimulateMouseUp(2, 2);
+        SimulateMouseDown(*swatch, 2, 2);
+        SimulateMouseUp(*swatch, 2, 2);
     }
     window->PopupMenu1->_UserSelect(0);
-    window->Rectangle1->_SimulateMouseDown(2, 2);
-    window->Rectangle1->_SimulateMouseUp(2, 2);
+    SimulateMouseDown(*window->Rectangle1, 2, 2);
+    SimulateMouseUp(*window->Rectangle1, 2, 2);
     window->CheckBox1->Click();
     window->CheckBox2->Click();
     window->PopupMenu1->_UserSelect(3);
@@ -782,7 +784,7 @@ TEST_F(Window1Settings, ClosingAndOpeningAgainRestoresTheSameValues) {
     const std::vector<CharLook> look = LookOf(*window->EditField1->_Document());
     window->SetTop(140);
     window->SetLeft(90);
-    ASSERT_TRUE(DialogSeam::TakeShown().size() == 3);
+    ASSERT_TRUE(platform.TakeShown().size() == 3);
 
     auto expectRestored = [&] {
         EXPECT_EQ(window->currentColor, RGB(12, 34, 56));
@@ -824,10 +826,10 @@ TEST_F(Window1Settings, ClosingAndOpeningAgainRestoresTheSameValues) {
         // The pickers start on the restored colours.
         OpenWindow();
         expectRestored();
-        DialogSeam::CancelSelectColor();
-        window->Rectangle2->_SimulateMouseDown(2, 2);
-        window->Rectangle2->_SimulateMouseUp(2, 2);
-        const auto shown = DialogSeam::TakeShown();
+        platform.CancelSelectColor();
+        SimulateMouseDown(*window->Rectangle2, 2, 2);
+        SimulateMouseUp(*window->Rectangle2, 2, 2);
+        const auto shown = platform.TakeShown();
         ASSERT_EQ(shown.size(), size_t(1));
         EXPECT_EQ(shown[0].color, RGB(65, 43, 21));
     }

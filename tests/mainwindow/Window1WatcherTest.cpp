@@ -28,7 +28,7 @@ const QColor kSolid(30, 140, 60);
 void UseScreens(int count) {
     std::vector<ScreenInfo> screens{MakeScreen(QStringLiteral("DP-1"), 200, 100)};
     for (int i = 1; i < count; ++i) screens.push_back(MakeScreen(QStringLiteral("HDMI-%1").arg(i), 200, 100));
-    SetScreensForTesting(screens);
+    FakePlatform::Current().SetScreens(screens);
 }
 
 QString WritePicture(const QString& relativePath, const QImage& image) {
@@ -153,7 +153,7 @@ TEST_F(Window1Watcher, PreviewIsThePictureSqueezedIntoTheWell) {
 // ---- GetLongDesktopName --------------------------------------------------------
 
 TEST_F(Window1Watcher, LongDesktopNameIsNamePlusSizeForExistingScreensOnly) {
-    SetScreensForTesting(std::vector<ScreenInfo>{MakeScreen(QStringLiteral("DP-1"), 1440, 900)});
+    platform.SetScreens(std::vector<ScreenInfo>{MakeScreen(QStringLiteral("DP-1"), 1440, 900)});
     EXPECT_EQ(window->GetLongDesktopName(1), QStringLiteral("DP-11440900"));
     for (int32_t i : {0, -1, 2, INT_MIN, INT_MAX}) EXPECT_EQ(window->GetLongDesktopName(i), QString()) << i;
 
@@ -161,7 +161,7 @@ TEST_F(Window1Watcher, LongDesktopNameIsNamePlusSizeForExistingScreensOnly) {
     second.manufacturer = QStringLiteral("Größe");
     second.model = QStringLiteral("Écran 27");
     second.serialNumber = QStringLiteral("SN-42");
-    SetScreensForTesting(std::vector<ScreenInfo>{MakeScreen(QStringLiteral("DP-1"), 1920, 1200), second});
+    platform.SetScreens(std::vector<ScreenInfo>{MakeScreen(QStringLiteral("DP-1"), 1920, 1200), second});
     EXPECT_EQ(window->GetLongDesktopName(1), QStringLiteral("DP-119201200"));
     EXPECT_EQ(window->GetLongDesktopName(2), DesktopService::screenName(2) + QStringLiteral("38402160"));
     EXPECT_TRUE(window->GetLongDesktopName(2).startsWith(QStringLiteral("Größe Écran 27")));
@@ -377,7 +377,7 @@ TEST_F(Window1Revert, WithoutOptionOnlyTheMainScreenGetsItsOriginal) {
 }
 
 TEST_F(Window1Revert, WithOptionEveryScreenGetsItsOwnOriginal) {
-    Keyboard::SetOptionKeyForTesting(true);
+    platform.SetOptionKey(true);
     window->RevertDesktop();
     EXPECT_EQ(Shown(1), A);
     EXPECT_EQ(Shown(2), B);
@@ -396,7 +396,7 @@ TEST_F(Window1Revert, MissingComposedPicturesAreNoMatter) {
 TEST_F(Window1Revert, WithOptionRecordsOfScreensGoneSinceAreHarmless) {
     UseScreens(2);
     window->scrOriginal = QStringList{QString(), B, C};  // screen 1 showed ours when recorded; screen 3 is gone
-    Keyboard::SetOptionKeyForTesting(true);
+    platform.SetOptionKey(true);
     window->RevertDesktop();
     EXPECT_EQ(Shown(1), ComposedPng());  // nothing to give back
     EXPECT_EQ(Shown(2), B);

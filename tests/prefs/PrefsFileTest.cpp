@@ -15,6 +15,7 @@
 #include "framework/files/SpecialFolders.h"
 #include "framework/system/Screens.h"
 #include "prefs/PrefsManager.h"
+#include "tests/support/FakePlatform.h"
 #include "tests/support/WindowRect.h"
 
 namespace {
@@ -121,6 +122,7 @@ protected:
         QFile f(file->AbsolutePath());
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
     }
+    FakePlatform platform;
 };
 
 TEST_F(PrefsFile, OneEntryOfEachTagGivesTheseExactBytes) {
@@ -137,9 +139,8 @@ TEST_F(PrefsFile, TheSameBytesReadBackIntoEqualEntries) {
     expectGoldenEntries(p, 8);
     EXPECT_EQ(p.GetInteger("INT"), -2);
     WindowRect w(0, 0, 0, 0);
-    SetScreensForTesting(std::vector<ScreenInfo>{ScreenInfo{}});
+    platform.SetScreens(std::vector<ScreenInfo>{ScreenInfo{}});
     ASSERT_TRUE(p.GetWindowPosition("MainWindow", w));
-    SetScreensForTesting(std::nullopt);
     EXPECT_EQ(w.Top(), 44);
 }
 

@@ -7,6 +7,7 @@
 #include "framework/core/MemoryBlock.h"
 #include "framework/system/Screens.h"
 #include "prefs/PrefsManager.h"
+#include "tests/support/FakePlatform.h"
 
 namespace {
 
@@ -47,9 +48,9 @@ ScreenInfo mainScreen(int32_t top, int32_t left, int32_t width, int32_t height) 
 
 class PrefsWindow : public ::testing::Test {
 protected:
-    void SetUp() override { SetScreensForTesting(std::vector<ScreenInfo>{mainScreen(22, 0, 1440, 878)}); }
-    void TearDown() override { SetScreensForTesting(std::nullopt); }
+    void SetUp() override { platform.SetScreens(std::vector<ScreenInfo>{mainScreen(22, 0, 1440, 878)}); }
     PrefsManager p{nullptr};
+    FakePlatform platform;
 };
 
 TEST_F(PrefsWindow, StoresTopLeftHeightWidthAsShorts) {
@@ -105,7 +106,7 @@ TEST_F(PrefsWindow, GetWindowClampsToTheMainScreenInOrder) {
 }
 
 TEST_F(PrefsWindow, GetWindowPositionLeavesTheSizeAlone) {
-    SetScreensForTesting(std::vector<ScreenInfo>{mainScreen(30, 50, 100, 100)});
+    platform.SetScreens(std::vector<ScreenInfo>{mainScreen(30, 50, 100, 100)});
     p.Set("mainwindow", TestWindow(10, 10, 900, 900));
     TestWindow w(1, 1, 321, 654);
     ASSERT_TRUE(p.GetWindowPosition("mainwindow", w));
@@ -120,7 +121,7 @@ TEST_F(PrefsWindow, TheMainScreenIsAskedAnewForEveryStep) {
     p.Set("w", TestWindow(0, 0, 2000, 2000));
     TestWindow w(0, 0, 0, 0);
     // Moving the window makes another screen the main one.
-    w.afterChange = [] { SetScreensForTesting(std::vector<ScreenInfo>{mainScreen(100, 200, 300, 400)}); };
+    w.afterChange = [this] { platform.SetScreens(std::vector<ScreenInfo>{mainScreen(100, 200, 300, 400)}); };
     ASSERT_TRUE(p.GetWindow("w", w));
     EXPECT_EQ(w.Top(), 22);
     EXPECT_EQ(w.Left(), 200);

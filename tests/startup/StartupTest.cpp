@@ -12,12 +12,13 @@
 #include "app/ZentravelleImage.h"
 #include "framework/files/FileTypeRegistry.h"
 #include "framework/runtime/Runtime.h"
-#include "framework/system/DialogSeam.h"
+#include "tests/support/FakePlatform.h"
 #include "framework/ui/Canvas.h"
 #include "framework/ui/PushButton.h"
 #include "framework/ui/StaticText.h"
 #include "mainwindow/Window1.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/UiEvents.h"
 
 namespace {
 
@@ -31,14 +32,9 @@ QString PrefsPath() { return TestEnvironment::Home() + QStringLiteral("/.config/
 
 class Startup : public ::testing::Test {
 protected:
-    void SetUp() override {
-        TestEnvironment::ResetHome();
-        DialogSeam::Reset();
-    }
-    void TearDown() override {
-        _RuntimeResetForTesting();
-        _RuntimeReleaseSingleInstance();
-    }
+    void SetUp() override { TestEnvironment::ResetHome(); }
+    void TearDown() override { RuntimeExit(); }
+    FakePlatform platform;
 };
 
 TEST_F(Startup, BuildsEverythingBeforeTheLoopAndReleasesItAfter) {
@@ -130,8 +126,8 @@ TEST_F(Startup, AboutBoxShowsNameVersionNoticeAndPicture) {
             auto r = std::dynamic_pointer_cast<RectControl>(c);
             EXPECT_NEAR(r->Left() + r->Width() / 2.0, 150, 2) << c->Name().toStdString();
         }
-        ok->_SimulateMouseDown(5, 5);
-        ok->_SimulateMouseUp(5, 5);
+        SimulateMouseDown(*ok, 5, 5);
+        SimulateMouseUp(*ok, 5, 5);
     };
     bool returned = false;
     QTimer::singleShot(0, [&] {
@@ -161,7 +157,7 @@ TEST_F(Startup, AnErrorThatNothingCaughtIsReportedAndShutDownStillRuns) {
     qputenv("HOME", home);
     qputenv("XDG_CONFIG_HOME", config);
     EXPECT_NE(status, 0);
-    const auto shown = DialogSeam::TakeShown();
+    const auto shown = platform.TakeShown();
     ASSERT_FALSE(shown.empty());
     EXPECT_EQ(shown.front().kind, DialogKind::MsgBox);
     EXPECT_FALSE(MenuBar1::_implicitInstance) << "shut-down ran";

@@ -1,11 +1,12 @@
-// The main of every test program: a private home, the offscreen platform, and
-// a QApplication for the tests that need widgets.
+// The main of every test program: a private home, the offscreen platform, a
+// QApplication for the tests that need widgets, and the platform fakes.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 
 #include <cstdlib>
 
+#include "tests/support/FakePlatform.h"
 #include "tests/support/TestEnvironment.h"
 
 int main(int argc, char** argv) {
@@ -18,5 +19,6 @@ int main(int argc, char** argv) {
     TestEnvironment::ResetHome();
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
+    FakePlatform platform;  // no dialog shows, no address opens, unless a test says so
     return RUN_ALL_TESTS();
 }

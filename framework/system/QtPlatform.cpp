@@ -1,0 +1,139 @@
+#include "framework/system/QtPlatform.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QLabel>
+#include <QMessageBox>
+#include <QScreen>
+#include <QUrl>
+#include <qpa/qplatformscreen.h>
+
+#include "framework/core/Convert.h"
+#include "framework/files/SpecialFolders.h"
+#include "framework/system/Dialogs.h"
+
+namespace {
+
+bool haveWidgets() {
+    if (qobject_cast<QApplication*>(QCoreApplication::instance())) return true;
+    qWarning("a dialog was asked for with no GUI application: cancelled");
+    return false;
+}
+
+// How far the available area starts below the screen's top, in device pixels
+// as the platform measures them: scaling the logical inset back would round
+// it twice (a 27-pixel panel at scale 2 is 13.5 logical pixels).
+int32_t topInsetInDevicePixels(QScreen* screen) {
+    if (const QPlatformScreen* native = screen->handle())
+        return std::max(0, native->availableGeometry().top() - native->geometry().top());
+    return std::max(0, Int((screen->availableGeometry().top() - screen->geometry().top()) * screen->devicePixelRatio()));
+}
+
+FolderItemPtr chosenFile(QFileDialog& dialog) {
+    if (dialog.exec() != QDialog::Accepted) return nullptr;
+    const QStringList files = dialog.selectedFiles();
+    return files.isEmpty() ? nullptr : GetFolderItem(files.front(), 0);
+}
+
+}  // namespace
+
+std::vector<ScreenInfo> QtPlatform::Screens() {
+    std::vector<ScreenInfo> out;
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return {ScreenInfo{}};
+    QList<QScreen*> list = QGuiApplication::screens();
+    if (QScreen* primary = QGuiApplication::primaryScreen()) {
+        list.removeAll(primary);
+        list.prepend(primary);
+    }
+    for (QScreen* s : list) {
+        const double dpr = s->devicePixelRatio();
+        const QRect g = s->geometry(), a = s->availableGeometry();
+        ScreenInfo info;
+        info.name = s->name();
+        info.manufacturer = s->manufacturer();
+        info.model = s->model();
+        info.serialNumber = s->serialNumber();
+        info.left = g.x();
+        info.top = g.y();
+        info.width = Int(g.width() * dpr);
+        info.height = Int(g.height() * dpr);
+        info.availableLeft = a.x();
+        info.availableTop = a.y();
+        info.availableWidth = a.width();
+        info.availableHeight = a.height();
+        info.devicePixelRatio = dpr;
+        info.topInset = topInsetInDevicePixels(s);
+        out.push_back(info);
+    }
+    if (out.empty()) out.push_back(ScreenInfo{});
+    return out;
+}
+
+bool QtPlatform::AltKeyDown() {
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return false;
+    return QGuiApplication::queryKeyboardModifiers().testFlag(Qt::AltModifier);
+}
+
+void QtPlatform::ShowMessage(const DialogRequest& request) {
+    if (!haveWidgets()) return;
+    QMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(QApplication::applicationDisplayName());
+    box.setText(request.text);
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+}
+
+std::optional<Color> QtPlatform::ChooseColor(const DialogRequest& request) {
+    if (!haveWidgets()) return std::nullopt;
+    const Color& c = request.color;
+    QColorDialog dialog(QColor(c.red, c.green, c.blue), QApplication::activeWindow());
+    dialog.setOption(QColorDialog::DontUseNativeDialog);
+    dialog.setWindowTitle(request.text);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    const QColor chosen = dialog.selectedColor();
+    if (!chosen.isValid()) return std::nullopt;
+    return RGB(chosen.red(), chosen.green(), chosen.blue());
+}
+
+FolderItemPtr QtPlatform::ChooseFileToOpen(const DialogRequest& request) {
+    if (!haveWidgets()) return nullptr;
+    QFileDialog dialog(QApplication::activeWindow(), request.title);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    const QStringList filters = dialogNameFilters(request.filter);
+    if (!filters.isEmpty()) dialog.setNameFilters(filters);
+    if (!request.initialDirectory.isEmpty()) dialog.setDirectory(request.initialDirectory);
+    if (!request.actionCaption.isEmpty()) dialog.setLabelText(QFileDialog::Accept, request.actionCaption);
+    if (!request.cancelCaption.isEmpty()) dialog.setLabelText(QFileDialog::Reject, request.cancelCaption);
+    // The file dialog has no place for a prompt of its own: it goes in a row below.
+    if (!request.prompt.isEmpty()) {
+        if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout())) {
+            auto* label = new QLabel(request.prompt, &dialog);
+            label->setObjectName(QStringLiteral("promptLabel"));
+            grid->addWidget(label, grid->rowCount(), 0, 1, grid->columnCount());
+        }
+    }
+    return chosenFile(dialog);
+}
+
+FolderItemPtr QtPlatform::ChooseFileToSave(const DialogRequest& request) {
+    if (!haveWidgets()) return nullptr;
+    QFileDialog dialog(QApplication::activeWindow());
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    const QStringList filters = dialogNameFilters(request.filter);
+    if (!filters.isEmpty()) dialog.setNameFilters(filters);
+    if (const FolderItemPtr pictures = SpecialFolder::Pictures()) dialog.setDirectory(pictures->AbsolutePath());
+    dialog.selectFile(request.defaultName);
+    return chosenFile(dialog);
+}
+
+void QtPlatform::OpenURL(const QString& address) {
+    const QUrl url = QUrl::fromUserInput(address);
+    if (url.isValid()) QDesktopServices::openUrl(url);
+}

@@ -1,0 +1,47 @@
+#include "tests/support/UiEvents.h"
+
+#include <QCoreApplication>
+#include <QDropEvent>
+#include <QMouseEvent>
+#include <QWidget>
+#include <algorithm>
+
+namespace {
+
+void sendMouse(QWidget* widget, QEvent::Type type, int32_t x, int32_t y) {
+    if (!widget) return;
+    const QPointF local(x, y);
+    const QPointF global = widget->mapToGlobal(local);
+    const Qt::MouseButtons buttons = type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
+    QMouseEvent event(type, local, local, global, Qt::LeftButton, buttons, Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &event);
+}
+
+}  // namespace
+
+void SimulateMouseDown(RectControl& control, int32_t x, int32_t y) {
+    sendMouse(control._Widget(), QEvent::MouseButtonPress, x, y);
+}
+
+void SimulateMouseUp(RectControl& control, int32_t x, int32_t y) {
+    sendMouse(control._Widget(), QEvent::MouseButtonRelease, x, y);
+}
+
+void SimulateMouseExit(RectControl& control) {
+    if (!control._Widget()) return;
+    QEvent event(QEvent::Leave);
+    QCoreApplication::sendEvent(control._Widget(), &event);
+}
+
+bool SimulateDrop(RectControl& control, const QMimeData& data) {
+    QWidget* widget = control._Widget();
+    if (!widget) return false;
+    const QPoint at(std::max(0, control.Width() / 2), std::max(0, control.Height() / 2));
+    QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction | Qt::LinkAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &enter);
+    if (!enter.isAccepted()) return false;
+    QDropEvent drop(QPointF(at), Qt::CopyAction | Qt::MoveAction | Qt::LinkAction, &data, Qt::LeftButton,
+                    Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &drop);
+    return drop.isAccepted();
+}
