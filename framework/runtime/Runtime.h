@@ -28,7 +28,10 @@ void RuntimeInit(int& argc, char** argv, const AppIdentity& identity);
 // One instance per user: True when this process is the first (it then serves
 // later starts); False when another instance runs, which has been asked to come
 // to the front: the caller then exits with status 0. The rendezvous is a local
-// socket in $XDG_RUNTIME_DIR.
+// socket in $XDG_RUNTIME_DIR, else in a private folder of the user's in the
+// temp folder (mode 0700, owner checked; when it is not private there is no
+// rendezvous and the program runs). A socket that does not answer within a
+// second is stale: this start becomes the first.
 bool RuntimeClaimSingleInstance();
 // Asks a running instance to come to the front; False when none answers.
 bool _RuntimeWakeRunningInstance();

@@ -2,12 +2,21 @@
 // escape a handler, the application's activation and the single instance.
 #include <QGuiApplication>
 #include <QRegularExpression>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocalServer>
 #include <QTimer>
+#include <chrono>
+#include <future>
 #include <stdexcept>
+#include <unistd.h>
 
 #include "framework/ui/PushButton.h"
 #include "tests/framework/UiTestSupport.h"
 #include "tests/support/FakePlatform.h"
+#include "tests/support/TestEnvironment.h"
 
 namespace {
 
@@ -152,17 +161,74 @@ TEST_F(RuntimeTest, TheApplicationStateDrivesActivateAndDeactivate) {
     EXPECT_EQ(Joined(journal()), "App.Deactivate, App.Activate");
 }
 
+namespace {
+
+// What a second start does before it leaves, from another thread: this one
+// goes on serving meanwhile, as the first instance would.
+bool WakeFromAnotherStart() {
+    auto woken = std::async(std::launch::async, [] { return _RuntimeWakeRunningInstance(); });
+    while (woken.wait_for(std::chrono::milliseconds(5)) != std::future_status::ready) QCoreApplication::processEvents();
+    return woken.get();
+}
+
+}  // namespace
+
 TEST_F(RuntimeTest, ASecondStartWakesTheFirst) {
     EXPECT_FALSE(_RuntimeWakeRunningInstance()) << "nobody to wake yet";
     auto w = NewWindow<Window>(QStringLiteral("Main"));
     w->Hide();
     ASSERT_TRUE(w->_Minimized());
     ASSERT_TRUE(RuntimeClaimSingleInstance()) << "the first start serves";
-    // What a second start does before it leaves.
-    EXPECT_TRUE(_RuntimeWakeRunningInstance());
+    EXPECT_TRUE(WakeFromAnotherStart());
     EXPECT_TRUE(WaitUntil([&] { return !w->_Minimized(); }));
     _RuntimeReleaseSingleInstance();
     EXPECT_FALSE(_RuntimeWakeRunningInstance()) << "released: the rendezvous is gone";
+}
+
+TEST_F(RuntimeTest, WithoutARuntimeFolderTheRendezvousIsPrivateAndAnUnansweredSocketIsStale) {
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR"), tmp = qgetenv("TMPDIR");
+    const QString temp = TestEnvironment::Home() + QStringLiteral("/tmp");
+    QDir().mkpath(temp);
+    qunsetenv("XDG_RUNTIME_DIR");
+    qputenv("TMPDIR", QFile::encodeName(temp));
+    const AppIdentity id = CurrentAppIdentity();
+    const QString folder = QStringLiteral("%1/%2-%3").arg(temp, id.instanceName).arg(::getuid());
+    const QString name = folder + QLatin1Char('/') + id.instanceName;
+    const auto othersMayEnter = [&] {
+        return QFileInfo(folder).permissions() & (QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup |
+                                                  QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther);
+    };
+
+    // A folder that others may enter is not used: the start runs with no rendezvous.
+    ASSERT_TRUE(QDir().mkpath(folder));
+    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
+                                      QFileDevice::ReadOther | QFileDevice::ExeOther);
+    EXPECT_TRUE(RuntimeClaimSingleInstance());
+    EXPECT_FALSE(QFileInfo::exists(name));
+    EXPECT_FALSE(WakeFromAnotherStart());
+    _RuntimeReleaseSingleInstance();
+    QDir(folder).removeRecursively();
+
+    // Made afresh, the folder is the user's alone.
+    EXPECT_TRUE(RuntimeClaimSingleInstance());
+    EXPECT_TRUE(QFileInfo(folder).isDir());
+    EXPECT_FALSE(othersMayEnter());
+    EXPECT_TRUE(WakeFromAnotherStart());
+    _RuntimeReleaseSingleInstance();
+
+    // A socket that takes the connection but never answers (a hung instance).
+    QLocalServer hung;
+    ASSERT_TRUE(hung.listen(name));
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_TRUE(RuntimeClaimSingleInstance()) << "this start becomes the first";
+    EXPECT_LT(clock.elapsed(), 4000);
+    EXPECT_TRUE(WakeFromAnotherStart()) << "and serves the next one";
+    _RuntimeReleaseSingleInstance();
+
+    qputenv("XDG_RUNTIME_DIR", runtime);
+    if (tmp.isEmpty()) qunsetenv("TMPDIR");
+    else qputenv("TMPDIR", tmp);
 }
 
 TEST_F(RuntimeTest, ClaimingTwiceInOneProcessKeepsOneServer) {
