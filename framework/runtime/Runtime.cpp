@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "framework/runtime/PlatformChoice.h"
 #include "framework/system/Dialogs.h"
 #include "framework/ui/Window.h"
 
@@ -90,7 +91,13 @@ QEventLoop* innermostLoop() {
 
 void RuntimeInit(int& argc, char** argv, const AppIdentity& identity) {
     RuntimeState& s = state();
-    if (!QApplication::instance()) s.ownedApp = new QApplication(argc, argv);
+    if (!QApplication::instance()) {
+        const QString platform = ChooseQtPlatform(QProcessEnvironment::systemEnvironment());
+        if (!platform.isEmpty()) qputenv("QT_QPA_PLATFORM", platform.toLatin1());
+        s.ownedApp = new QApplication(argc, argv);
+        // Chosen for this process only: programs it starts choose their own.
+        if (!platform.isEmpty()) qunsetenv("QT_QPA_PLATFORM");
+    }
     SetAppIdentity(identity);
     QCoreApplication::setApplicationName(identity.name);
     QCoreApplication::setApplicationVersion(QStringLiteral(ZEN_VERSION));

@@ -21,7 +21,8 @@
 
 class QEventLoop;
 
-// Creates the QApplication (or adopts one that exists), hands the framework the
+// Creates the QApplication (or adopts one that exists) on the platform
+// ChooseQtPlatform picks, hands the framework the
 // program's identity (the application takes its name), sets the project's
 // version, and registers the framework's own classes.
 void RuntimeInit(int& argc, char** argv, const AppIdentity& identity);

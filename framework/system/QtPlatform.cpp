@@ -27,9 +27,8 @@ bool haveWidgets() {
 // as the platform measures them: scaling the logical inset back would round
 // it twice (a 27-pixel panel at scale 2 is 13.5 logical pixels).
 int32_t topInsetInDevicePixels(QScreen* screen) {
-    if (const QPlatformScreen* native = screen->handle())
-        return std::max(0, native->availableGeometry().top() - native->geometry().top());
-    return std::max(0, Int((screen->availableGeometry().top() - screen->geometry().top()) * screen->devicePixelRatio()));
+    const QPlatformScreen* native = screen->handle();
+    return native ? std::max(0, native->availableGeometry().top() - native->geometry().top()) : 0;
 }
 
 FolderItemPtr chosenFile(QFileDialog& dialog) {
