@@ -110,7 +110,7 @@ void RuntimeInit(int& argc, char** argv, const AppIdentity& identity) {
 int32_t RuntimeExit() {
     RuntimeState& s = state();
     const int32_t code = s.exitCode;
-    _RuntimeReleaseSingleInstance();
+    RuntimeReleaseSingleInstance();
     _ReleaseWindowLists();
     s.app.reset();
     s.running = false;

@@ -35,7 +35,7 @@ void RuntimeInit(int& argc, char** argv, const AppIdentity& identity);
 // second is stale: this start becomes the first.
 bool RuntimeClaimSingleInstance();
 // Asks a running instance to come to the front; False when none answers.
-bool _RuntimeWakeRunningInstance();
+bool RuntimeWakeRunningInstance();
 // The exit code of the run. Forgets the application object, the windows and
 // the quit and exit state, and releases the QApplication made by RuntimeInit,
 // so that a later RuntimeInit starts afresh.
@@ -82,9 +82,8 @@ void _UnregisterModalLoop(QEventLoop* loop);
 // Used by NewWindow: windows built before _RuntimeRun wait for their Open.
 void _QueueWindowOpen(const std::function<void()>& open);
 
-// Test seams.
 // Raises the application's Activate (True) or Deactivate (False) as a change of
 // the application's state does (nothing when the state does not change).
 void _RuntimeSetApplicationActive(bool active);
-// Closes the single-instance rendezvous of this process.
-void _RuntimeReleaseSingleInstance();
+// Closes the single-instance rendezvous of this process (RuntimeExit does).
+void RuntimeReleaseSingleInstance();

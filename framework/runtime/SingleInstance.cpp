@@ -67,7 +67,7 @@ bool RuntimeClaimSingleInstance() {
     QLockFile lock(name + QStringLiteral(".lock"));
     if (!lock.tryLock(2000)) qWarning("the single-instance lock is busy; going on without it");
 
-    if (_RuntimeWakeRunningInstance()) return false;
+    if (RuntimeWakeRunningInstance()) return false;
     QLocalServer::removeServer(name);  // left behind by a run that crashed, or stale
     auto* listener = new QLocalServer;
     listener->setSocketOptions(QLocalServer::UserAccessOption);
@@ -90,7 +90,7 @@ bool RuntimeClaimSingleInstance() {
     return true;
 }
 
-bool _RuntimeWakeRunningInstance() {
+bool RuntimeWakeRunningInstance() {
     const QString name = rendezvousName();
     if (name.isEmpty()) return false;
     QLocalSocket socket;
@@ -106,7 +106,7 @@ bool _RuntimeWakeRunningInstance() {
     return answered;
 }
 
-void _RuntimeReleaseSingleInstance() {
+void RuntimeReleaseSingleInstance() {
     if (!server()) return;
     server()->close();
     delete server();

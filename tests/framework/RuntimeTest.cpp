@@ -166,7 +166,7 @@ namespace {
 // What a second start does before it leaves, from another thread: this one
 // goes on serving meanwhile, as the first instance would.
 bool WakeFromAnotherStart() {
-    auto woken = std::async(std::launch::async, [] { return _RuntimeWakeRunningInstance(); });
+    auto woken = std::async(std::launch::async, [] { return RuntimeWakeRunningInstance(); });
     while (woken.wait_for(std::chrono::milliseconds(5)) != std::future_status::ready) QCoreApplication::processEvents();
     return woken.get();
 }
@@ -174,15 +174,15 @@ bool WakeFromAnotherStart() {
 }  // namespace
 
 TEST_F(RuntimeTest, ASecondStartWakesTheFirst) {
-    EXPECT_FALSE(_RuntimeWakeRunningInstance()) << "nobody to wake yet";
+    EXPECT_FALSE(RuntimeWakeRunningInstance()) << "nobody to wake yet";
     auto w = NewWindow<Window>(QStringLiteral("Main"));
     w->Hide();
     ASSERT_TRUE(w->_Minimized());
     ASSERT_TRUE(RuntimeClaimSingleInstance()) << "the first start serves";
     EXPECT_TRUE(WakeFromAnotherStart());
     EXPECT_TRUE(WaitUntil([&] { return !w->_Minimized(); }));
-    _RuntimeReleaseSingleInstance();
-    EXPECT_FALSE(_RuntimeWakeRunningInstance()) << "released: the rendezvous is gone";
+    RuntimeReleaseSingleInstance();
+    EXPECT_FALSE(RuntimeWakeRunningInstance()) << "released: the rendezvous is gone";
 }
 
 TEST_F(RuntimeTest, WithoutARuntimeFolderTheRendezvousIsPrivateAndAnUnansweredSocketIsStale) {
@@ -206,7 +206,7 @@ TEST_F(RuntimeTest, WithoutARuntimeFolderTheRendezvousIsPrivateAndAnUnansweredSo
     EXPECT_TRUE(RuntimeClaimSingleInstance());
     EXPECT_FALSE(QFileInfo::exists(name));
     EXPECT_FALSE(WakeFromAnotherStart());
-    _RuntimeReleaseSingleInstance();
+    RuntimeReleaseSingleInstance();
     QDir(folder).removeRecursively();
 
     // Made afresh, the folder is the user's alone.
@@ -214,7 +214,7 @@ TEST_F(RuntimeTest, WithoutARuntimeFolderTheRendezvousIsPrivateAndAnUnansweredSo
     EXPECT_TRUE(QFileInfo(folder).isDir());
     EXPECT_FALSE(othersMayEnter());
     EXPECT_TRUE(WakeFromAnotherStart());
-    _RuntimeReleaseSingleInstance();
+    RuntimeReleaseSingleInstance();
 
     // A socket that takes the connection but never answers (a hung instance).
     QLocalServer hung;
@@ -224,7 +224,7 @@ TEST_F(RuntimeTest, WithoutARuntimeFolderTheRendezvousIsPrivateAndAnUnansweredSo
     EXPECT_TRUE(RuntimeClaimSingleInstance()) << "this start becomes the first";
     EXPECT_LT(clock.elapsed(), 4000);
     EXPECT_TRUE(WakeFromAnotherStart()) << "and serves the next one";
-    _RuntimeReleaseSingleInstance();
+    RuntimeReleaseSingleInstance();
 
     qputenv("XDG_RUNTIME_DIR", runtime);
     if (tmp.isEmpty()) qunsetenv("TMPDIR");
@@ -234,10 +234,10 @@ TEST_F(RuntimeTest, WithoutARuntimeFolderTheRendezvousIsPrivateAndAnUnansweredSo
 TEST_F(RuntimeTest, ClaimingTwiceInOneProcessKeepsOneServer) {
     ASSERT_TRUE(RuntimeClaimSingleInstance());
     EXPECT_TRUE(RuntimeClaimSingleInstance());
-    _RuntimeReleaseSingleInstance();
+    RuntimeReleaseSingleInstance();
     // Released: a new claim serves again rather than finding a stale socket.
     EXPECT_TRUE(RuntimeClaimSingleInstance());
-    _RuntimeReleaseSingleInstance();
+    RuntimeReleaseSingleInstance();
 }
 
 TEST_F(RuntimeTest, PluginsAndClassesAreKnownByName) {

@@ -21,6 +21,7 @@
 #include "framework/desktop/DesktopService.h"
 #include "tests/mainwindow/MainWindowFixture.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/TestPictures.h"
 
 namespace {
 
@@ -49,14 +50,6 @@ QImage SolidImage(int w, int h, const QColor& c = kSolid) {
     QImage image(w, h, QImage::Format_RGB32);
     image.fill(c);
     return image;
-}
-
-// Saves a picture under the test home; the folders are made as needed.
-QString WritePicture(const QString& relativePath, const QImage& image, const char* format = nullptr) {
-    const QString path = TestEnvironment::Home() + QLatin1Char('/') + relativePath;
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    EXPECT_TRUE(image.save(path, format)) << path.toStdString();
-    return path;
 }
 
 QString WriteText(const QString& relativePath, const QByteArray& bytes) {

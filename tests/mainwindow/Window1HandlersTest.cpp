@@ -22,19 +22,11 @@
 #include "framework/shell/Shell.h"
 #include "tests/mainwindow/MainWindowFixture.h"
 #include "tests/support/UiEvents.h"
+#include "tests/support/TestPictures.h"
 
 namespace {
 
 QString HomePath(const QString& name) { return TestEnvironment::Home() + QLatin1Char('/') + name; }
-
-// A picture file of one colour (its type by its extension); the folders on its path are made.
-QString WritePicture(const QString& path, int width = 64, int height = 40, QColor color = QColor(30, 120, 160)) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(color);
-    EXPECT_TRUE(image.save(path)) << path.toStdString();
-    return path;
-}
 
 QString RunCommand(const QString& command) {
     Shell shell;

@@ -18,6 +18,7 @@
 #include "framework/graphics/Picture.h"
 #include "tests/mainwindow/MainWindowFixture.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/TestPictures.h"
 
 namespace {
 
@@ -29,13 +30,6 @@ void UseScreens(int count) {
     std::vector<ScreenInfo> screens{MakeScreen(QStringLiteral("DP-1"), 200, 100)};
     for (int i = 1; i < count; ++i) screens.push_back(MakeScreen(QStringLiteral("HDMI-%1").arg(i), 200, 100));
     FakePlatform::Current().SetScreens(screens);
-}
-
-QString WritePicture(const QString& relativePath, const QImage& image) {
-    const QString path = TestEnvironment::Home() + QLatin1Char('/') + relativePath;
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    EXPECT_TRUE(image.save(path)) << path.toStdString();
-    return path;
 }
 
 QString WriteSolid(const QString& relativePath, int w = 40, int h = 40) {
