@@ -1,22 +1,20 @@
 #include "app/HelpPage.h"
 
-#include <QDir>
 #include <QFile>
 #include <QSaveFile>
 #include <QUrl>
+
+#include "framework/files/SpecialFolders.h"
 
 namespace {
 const char* const kPage = ":/resources/help/index.html";
 }
 
 QString HelpPageAddress() {
-    QString cache = QString::fromLocal8Bit(qgetenv("XDG_CACHE_HOME"));
-    if (cache.isEmpty() || !QDir::isAbsolutePath(cache)) cache = QDir::homePath() + QStringLiteral("/.cache");
-    const QString dir = cache + QStringLiteral("/zentravelle");
-    const QString path = dir + QStringLiteral("/help.html");
-
     QFile page(QString::fromLatin1(kPage));
-    if (!page.open(QIODevice::ReadOnly) || !QDir().mkpath(dir)) return QStringLiteral("qrc") + QString::fromLatin1(kPage);
+    const FolderItemPtr dir = ApplicationCacheFolder();
+    if (!page.open(QIODevice::ReadOnly) || !dir) return QStringLiteral("qrc") + QString::fromLatin1(kPage);
+    const QString path = dir->AbsolutePath() + QStringLiteral("/help.html");
     const QByteArray html = page.readAll();
     QFile existing(path);
     if (!existing.open(QIODevice::ReadOnly) || existing.readAll() != html) {

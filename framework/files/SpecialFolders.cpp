@@ -44,13 +44,17 @@ QString picturesFromUserDirs() {
 
 FolderItemPtr PreferencesFolder() { return ensureFolder(xdgDir("XDG_CONFIG_HOME", QStringLiteral(".config"))); }
 
-FolderItemPtr GetTemporaryFolderItem() {
+FolderItemPtr ApplicationCacheFolder() {
     const QString cache = xdgDir("XDG_CACHE_HOME", QStringLiteral(".cache"));
     if (cache.isEmpty()) return nullptr;
-    const QString dir = cache + QLatin1Char('/') + CurrentAppIdentity().cacheFolderName;
-    if (!QDir().mkpath(dir)) return nullptr;
+    return ensureFolder(cache + QLatin1Char('/') + CurrentAppIdentity().cacheFolderName);
+}
+
+FolderItemPtr GetTemporaryFolderItem() {
+    const FolderItemPtr dir = ApplicationCacheFolder();
+    if (!dir) return nullptr;
     // Reserve a unique name, then hand out the path of the still-empty file.
-    QTemporaryFile file(dir + QStringLiteral("/dropped-XXXXXX.jpg"));
+    QTemporaryFile file(dir->AbsolutePath() + QStringLiteral("/dropped-XXXXXX.jpg"));
     file.setAutoRemove(false);
     if (!file.open()) return nullptr;
     return std::make_shared<FolderItem>(file.fileName());

@@ -4,8 +4,12 @@
 
 // $XDG_CONFIG_HOME, else ~/.config; created when missing. Nil when there is no home.
 FolderItemPtr PreferencesFolder();
-// A new, not yet existing file in the user's cache folder ($XDG_CACHE_HOME,
-// else ~/.cache), so that it outlives a reboot. Nil when none can be had.
+// The application's folder in the user's cache folder ($XDG_CACHE_HOME, else
+// ~/.cache), named by AppIdentity::cacheFolderName; created when missing. Nil
+// when it cannot be had.
+FolderItemPtr ApplicationCacheFolder();
+// A new, not yet existing file in ApplicationCacheFolder(), so that it outlives
+// a reboot. Nil when none can be had.
 FolderItemPtr GetTemporaryFolderItem();
 
 namespace SpecialFolder {
