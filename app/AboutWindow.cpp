@@ -4,6 +4,7 @@
 
 #include "app/App.h"
 #include "app/BuildControl.h"
+#include "app/WindowRecord.h"
 #include "framework/runtime/NilObjectException.h"
 #include "framework/ui/LayoutRecord.h"
 
@@ -13,30 +14,12 @@ constexpr Color kBlack = RGB(0, 0, 0);
 constexpr Color kWhite = RGB(255, 255, 255);
 
 QByteArray WindowRecord() {
-    return LayoutRecord()
-        .Int("Placement", 0)
-        .Int("Width", 300)
-        .Int("Height", 300)
-        .Int("MinWidth", 64)
-        .Int("MinHeight", 64)
-        .Int("MaxWidth", 32000)
-        .Int("MaxHeight", 32000)
-        .Int("Frame", 1)
-        .Bool("Composite", false)
-        .Bool("HasBackColor", false)
-        .Col("BackColor", kWhite)
-        .Str("Title", QStringLiteral("About"))
-        .Bool("Visible", true)
-        .Bool("FullScreen", false)
-        .Bool("MenuBarVisible", true)
-        .Bool("CloseButton", true)
-        .Bool("Resizeable", false)
-        .Bool("LiveResize", false)
-        .Bool("MaximizeButton", false)
-        .Bool("MinimizeButton", false)
-        .Str("BalloonHelp", QString())
-        .Int("MacProcID", 0)
-        .Bytes();
+    return MakeWindowRecord({.width = 300,
+                             .height = 300,
+                             .frame = 1,
+                             .title = QStringLiteral("About"),
+                             .liveResize = false,
+                             .minimizeButton = false});
 }
 
 // This window's records store the kind's own entries first, then the shared ones in reverse.

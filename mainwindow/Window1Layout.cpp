@@ -5,6 +5,7 @@
 
 #include "app/BuildControl.h"
 #include "app/MenuBar1.h"
+#include "app/WindowRecord.h"
 #include "framework/core/Strings.h"
 #include "framework/ui/LayoutRecord.h"
 #include "mainwindow/Window1.h"
@@ -197,30 +198,12 @@ QByteArray EditFieldRecord(LayoutRecord r) {
 QByteArray TimerRecord() { return LayoutRecord().Int("Mode", 0).Int("Period", 2000).Bytes(); }
 
 QByteArray WindowRecord() {
-    return LayoutRecord()
-        .Int("Placement", 0)
-        .Int("Width", 340)
-        .Int("Height", 547)
-        .Int("MinWidth", 64)
-        .Int("MinHeight", 64)
-        .Int("MaxWidth", 32000)
-        .Int("MaxHeight", 32000)
-        .Int("Frame", 0)
-        .Bool("Composite", false)
-        .Bool("HasBackColor", false)
-        .Col("BackColor", kWhite)
-        .Str("Title", QStringLiteral("Zentravelle"))
-        .Bool("Visible", true)
-        .Bool("FullScreen", false)
-        .Bool("MenuBarVisible", true)
-        .Bool("CloseButton", true)
-        .Bool("Resizeable", false)
-        .Bool("LiveResize", true)
-        .Bool("MaximizeButton", false)
-        .Bool("MinimizeButton", true)
-        .Str("BalloonHelp", QString())
-        .Int("MacProcID", 0)
-        .Bytes();
+    return MakeWindowRecord({.width = 340,
+                             .height = 547,
+                             .frame = 0,
+                             .title = QStringLiteral("Zentravelle"),
+                             .liveResize = true,
+                             .minimizeButton = true});
 }
 
 }  // namespace
