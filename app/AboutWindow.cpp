@@ -11,7 +11,6 @@
 namespace {
 
 constexpr Color kBlack = RGB(0, 0, 0);
-constexpr Color kWhite = RGB(255, 255, 255);
 
 QByteArray WindowRecord() {
     return MakeWindowRecord({.width = 300,
