@@ -10,8 +10,8 @@
 #include "app/ProgramIdentity.h"
 #include "framework/runtime/Runtime.h"
 #include "framework/system/Screens.h"
-#include "tests/support/FakePlatform.h"
 #include "mainwindow/Window1.h"
+#include "tests/support/FakePlatform.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include "app/MenuBar1.h"
 #include "app/ProgramIdentity.h"
 #include "app/ZentravelleImage.h"
-#include "startup/Startup.h"
 #include "framework/runtime/Runtime.h"
 #include "mainwindow/Window1.h"
+#include "startup/Startup.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include "framework/desktop/DesktopRecord.h"
 #include "framework/desktop/ResourceFork.h"
 #include "framework/system/Screens.h"
-#include "tests/support/TestEnvironment.h"
 #include "tests/support/FakePlatform.h"
+#include "tests/support/TestEnvironment.h"
 
 namespace {
 

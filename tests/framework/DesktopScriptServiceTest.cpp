@@ -11,9 +11,9 @@
 #include "framework/desktop/ResourceFork.h"
 #include "framework/desktop/ScriptService.h"
 #include "framework/system/Screens.h"
-#include "tests/support/TestEnvironment.h"
 #include "tests/support/AppIdentityScope.h"
 #include "tests/support/FakePlatform.h"
+#include "tests/support/TestEnvironment.h"
 
 namespace {
 

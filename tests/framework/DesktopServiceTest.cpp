@@ -11,8 +11,8 @@
 #include "framework/desktop/GnomeDesktop.h"
 #include "framework/shell/XmlDocument.h"
 #include "framework/system/Screens.h"
-#include "tests/support/TestEnvironment.h"
 #include "tests/support/FakePlatform.h"
+#include "tests/support/TestEnvironment.h"
 
 namespace {
 

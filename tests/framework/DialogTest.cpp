@@ -15,9 +15,9 @@
 #include <functional>
 
 #include "framework/files/FileTypeRegistry.h"
-#include "tests/support/FakePlatform.h"
 #include "framework/system/Dialogs.h"
 #include "framework/system/OpenDialog.h"
+#include "tests/support/FakePlatform.h"
 #include "tests/support/TestEnvironment.h"
 
 namespace {

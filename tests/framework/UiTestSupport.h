@@ -11,8 +11,8 @@
 #include <string>
 
 #include "framework/runtime/Runtime.h"
-#include "tests/support/FakePlatform.h"
 #include "framework/ui/Window.h"
+#include "tests/support/FakePlatform.h"
 
 // Lists compared as one readable string.
 inline std::string Joined(const QStringList& list) { return list.join(QStringLiteral(", ")).toStdString(); }

@@ -7,11 +7,11 @@
 
 #include "app/App.h"
 #include "framework/runtime/Runtime.h"
-#include "tests/support/FakePlatform.h"
 #include "framework/system/Keyboard.h"
 #include "framework/system/Screens.h"
 #include "framework/system/ShowURL.h"
 #include "mainwindow/Window1.h"
+#include "tests/support/FakePlatform.h"
 #include "tests/support/TestEnvironment.h"
 
 // Readable failure messages for texts, lists of texts and colours.

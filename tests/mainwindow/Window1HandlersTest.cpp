@@ -21,8 +21,8 @@
 #include "framework/files/SpecialFolders.h"
 #include "framework/shell/Shell.h"
 #include "tests/mainwindow/MainWindowFixture.h"
-#include "tests/support/UiEvents.h"
 #include "tests/support/TestPictures.h"
+#include "tests/support/UiEvents.h"
 
 namespace {
 

@@ -19,9 +19,9 @@
 #include "framework/files/SpecialFolders.h"
 #include "framework/shell/Shell.h"
 #include "tests/mainwindow/MainWindowFixture.h"
-#include "tests/support/WindowRect.h"
-#include "tests/support/UiEvents.h"
 #include "tests/support/TestPictures.h"
+#include "tests/support/UiEvents.h"
+#include "tests/support/WindowRect.h"
 
 namespace {
 
