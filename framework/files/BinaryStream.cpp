@@ -1,8 +1,9 @@
 #include "framework/files/BinaryStream.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <cstring>
+
+#include "framework/files/AtomicFile.h"
 
 std::shared_ptr<BinaryStream> BinaryStream::ForReading(std::unique_ptr<QFile> file) {
     std::shared_ptr<BinaryStream> s(new BinaryStream);
@@ -10,7 +11,7 @@ std::shared_ptr<BinaryStream> BinaryStream::ForReading(std::unique_ptr<QFile> fi
     return s;
 }
 
-std::shared_ptr<BinaryStream> BinaryStream::ForWriting(std::unique_ptr<QSaveFile> file) {
+std::shared_ptr<BinaryStream> BinaryStream::ForWriting(std::unique_ptr<AtomicFile> file) {
     std::shared_ptr<BinaryStream> s(new BinaryStream);
     s->out_ = std::move(file);
     return s;
@@ -22,12 +23,7 @@ bool BinaryStream::Close() {
     if (closed_) return true;
     closed_ = true;
     if (in_) in_->close();
-    if (out_) {
-        // QSaveFile::commit (Qt 6.4) misses a failure of the final flush and
-        // would rename a cut-short file over the old one: flush first.
-        if (!out_->flush() || out_->error() != QFileDevice::NoError) out_->cancelWriting();
-        return out_->commit();
-    }
+    if (out_) return out_->commit();
     return true;
 }
 
@@ -38,13 +34,13 @@ bool BinaryStream::EndOfFile() const {
 
 int64_t BinaryStream::Position() const {
     if (in_) return in_->pos();
-    if (out_) return out_->pos();
+    if (out_) return out_->device().pos();
     return 0;
 }
 
 int64_t BinaryStream::Length() const {
     if (in_) return in_->size();
-    if (out_) return out_->pos();
+    if (out_) return out_->device().pos();
     return 0;
 }
 
@@ -76,7 +72,7 @@ uint64_t BinaryStream::takeNumber(int size) {
 }
 
 void BinaryStream::put(const char* data, int size) {
-    if (!closed_ && out_) out_->write(data, size);
+    if (!closed_ && out_) out_->device().write(data, size);
 }
 
 void BinaryStream::putNumber(uint64_t v, int size) {

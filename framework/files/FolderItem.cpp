@@ -3,7 +3,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+
+#include "framework/files/AtomicFile.h"
+#include "framework/files/RegularFile.h"
 
 FolderItem::FolderItem(const QString& absolutePath) : path_(absolutePath) {}
 
@@ -34,15 +36,16 @@ bool FolderItem::Delete() {
 QString FolderItem::Name() const { return QFileInfo(path_).fileName(); }
 
 BinaryStreamPtr FolderItem::CreateBinaryFile(const QString&) {
-    auto file = std::make_unique<QSaveFile>(path_);
-    if (!file->open(QIODevice::WriteOnly)) return nullptr;
+    auto file = std::make_unique<AtomicFile>(path_);
+    if (!file->open()) return nullptr;
     return BinaryStream::ForWriting(std::move(file));
 }
 
 BinaryStreamPtr FolderItem::OpenAsBinaryFile(bool readWrite) {
-    if (QFileInfo(path_).isDir()) return nullptr;
-    auto file = std::make_unique<QFile>(path_);
-    if (!file->open(readWrite ? QIODevice::ReadWrite : QIODevice::ReadOnly)) return nullptr;
+    // Only a regular file: a FIFO or device here must not block or flood the reader.
+    auto file = std::make_unique<QFile>();
+    if (OpenRegularFile(*file, path_, readWrite ? QIODevice::ReadWrite : QIODevice::ReadOnly) != ReadProblem::None)
+        return nullptr;
     return BinaryStream::ForReading(std::move(file));
 }
 

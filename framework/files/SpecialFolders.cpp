@@ -4,7 +4,11 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryFile>
+#include <QMutex>
+#include <QSet>
 #include <QTextStream>
+
+#include "framework/files/AtomicFile.h"
 
 namespace {
 
@@ -17,9 +21,22 @@ QString xdgDir(const char* variable, const QString& fallback) {
     return home() + QLatin1Char('/') + fallback;
 }
 
+// The folder, created when missing. The first time in a process that a
+// folder is asked for, the temporary files of atomic writes that a killed
+// process left there are removed (only those: see AtomicFile.h).
 FolderItemPtr ensureFolder(const QString& path) {
     if (path.isEmpty() || !QDir().mkpath(path)) return nullptr;
-    return std::make_shared<FolderItem>(QDir::cleanPath(path));
+    const QString clean = QDir::cleanPath(path);
+    static QMutex mutex;
+    static QSet<QString> swept;
+    {
+        const QMutexLocker lock(&mutex);
+        if (!swept.contains(clean)) {
+            swept.insert(clean);
+            RemoveAtomicLeftovers(clean);
+        }
+    }
+    return std::make_shared<FolderItem>(clean);
 }
 
 // XDG_PICTURES_DIR from user-dirs.dirs, with $HOME expanded.
