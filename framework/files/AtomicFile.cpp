@@ -37,6 +37,18 @@ bool syncAndClose(QFile& file, bool sync) {
 
 }  // namespace
 
+qint64 AtomicFile::CheckedDevice::writeData(const char* data, qint64 size) {
+    if (failed_ || (file_.pos() != pos() && !file_.seek(pos()))) {
+        failed_ = true;
+        return -1;
+    }
+    if (file_.write(data, size) != size) {
+        failed_ = true;
+        return -1;
+    }
+    return size;
+}
+
 AtomicFile::AtomicFile(const QString& path) : path_(path) {}
 
 AtomicFile::~AtomicFile() { discard(); }
@@ -60,6 +72,7 @@ bool AtomicFile::open() {
                 return false;
             }
             temp_.clear();
+            checked_.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
             open_ = true;
             return true;
         }
@@ -85,6 +98,7 @@ bool AtomicFile::open() {
             return false;
         }
         temp_ = temp;
+        checked_.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
         open_ = true;
         return true;
     }
@@ -95,7 +109,9 @@ bool AtomicFile::commit() {
     if (!open_) return false;
     open_ = false;
     const bool direct = temp_.isEmpty();
-    bool ok = syncAndClose(file_, !direct);
+    bool ok = !checked_.failed();
+    checked_.close();
+    ok = syncAndClose(file_, !direct) && ok;
     if (direct) return ok;
     if (ok && ::rename(encoded(temp_).constData(), encoded(target_).constData()) != 0) ok = false;
     if (!ok) ::unlink(encoded(temp_).constData());
@@ -106,6 +122,7 @@ bool AtomicFile::commit() {
 void AtomicFile::discard() {
     if (!open_) return;
     open_ = false;
+    checked_.close();
     file_.close();
     if (!temp_.isEmpty()) ::unlink(encoded(temp_).constData());
     temp_.clear();

@@ -41,6 +41,26 @@ int RemoveAtomicLeftovers(const QString& folder);
 // One atomic write streamed over time (a BinaryStream): open, write into
 // device(), then commit; destroying it uncommitted discards the temporary file.
 class AtomicFile {
+    // What writers write into: the file, where every short write counts as a
+    // failure (QFile reports a write cut short by a full disk as a smaller
+    // count, without an error, and some writers ignore the count).
+    class CheckedDevice : public QIODevice {
+    public:
+        explicit CheckedDevice(QFile& file) : file_(file) {}
+        bool isSequential() const override { return false; }
+        qint64 size() const override { return file_.size(); }
+        bool seek(qint64 pos) override { return file_.seek(pos) && QIODevice::seek(pos); }
+        bool failed() const { return failed_; }
+
+    protected:
+        qint64 readData(char*, qint64) override { return -1; }
+        qint64 writeData(const char* data, qint64 size) override;
+
+    private:
+        QFile& file_;
+        bool failed_ = false;
+    };
+
 public:
     explicit AtomicFile(const QString& path);
     ~AtomicFile();
@@ -48,7 +68,7 @@ public:
     AtomicFile& operator=(const AtomicFile&) = delete;
 
     bool open();
-    QIODevice& device() { return file_; }
+    QIODevice& device() { return checked_; }
     // Flushes, syncs and checks, then replaces the target; false (and the
     // temporary file removed) on any failure.
     bool commit();
@@ -59,5 +79,6 @@ private:
     QString temp_;    // empty when writing directly into a device
     QString target_;  // the file the temporary one replaces
     QFile file_;
+    CheckedDevice checked_{file_};
     bool open_ = false;
 };
