@@ -165,19 +165,41 @@ QByteArray xmlAsUtf8(const QByteArray& bytes) {
     return utf8;
 }
 
+// Text as the XML we write can hold it: UTF-8 (bytes that are not, such as
+// those of a binary list's "ASCII" string, taken as Latin-1, so that no byte
+// is lost) without the control characters XML 1.0 forbids (each becomes
+// U+FFFD). libplist would write either as it stands, and no XML reader would
+// take the file back.
+QByteArray xmlText(const char* bytes, qsizetype length) {
+    const QByteArrayView view(bytes, length);
+    bool plain = true;
+    for (const char c : view) plain = plain && uchar(c) >= 0x20 && uchar(c) < 0x80;
+    if (plain) return view.toByteArray();
+    QString text = QString::fromUtf8(view);
+    if (text.toUtf8() != view) text = QString::fromLatin1(view);  // not UTF-8
+    for (QChar& c : text) {
+        const char16_t u = c.unicode();
+        if ((u < 0x20 && u != 0x09 && u != 0x0A && u != 0x0D) || u == 0xFFFE || u == 0xFFFF) c = QChar::ReplacementCharacter;
+    }
+    return text.toUtf8();
+}
+
 // A copy in which every dictionary holds each key once (the first one, the one
 // lookups find), so that what is read, looked up and written back agree. Nil
-// when the tree is nested deeper than any property list we deal with.
+// when the tree is nested deeper than any property list we deal with, or has
+// an empty key (libplist writes it but refuses it when reading XML).
 plist_t normalized(plist_t node, int depth) {
     if (depth > kMaxDepth) return nullptr;
     switch (plist_get_node_type(node)) {
         case PLIST_DICT: {
             plist_t out = plist_new_dict();
             const bool whole = PropertyList::forEachItem(node, [&](const char* key, plist_t value) {
-                if (plist_dict_get_item(out, key)) return true;  // a repeated key: the first stays
+                const QByteArray name = xmlText(key, qstrlen(key));
+                if (name.isEmpty()) return false;  // libplist could not read it back from XML
+                if (plist_dict_get_item(out, name.constData())) return true;  // a repeated key: the first stays
                 plist_t copy = normalized(value, depth + 1);
                 if (!copy) return false;
-                plist_dict_set_item(out, key, copy);
+                plist_dict_set_item(out, name.constData(), copy);
                 return true;
             });
             if (whole) return out;
@@ -201,8 +223,8 @@ plist_t normalized(plist_t node, int depth) {
             // A string read from UTF-16 may hold U+0000; libplist's own copy
             // then keeps a length beyond its buffer. Stop at the NUL instead.
             uint64_t length = 0;
-            const char* s = plist_get_string_ptr(node, &length);
-            return plist_new_string(s ? s : "");
+            const char* text = plist_get_string_ptr(node, &length);
+            return plist_new_string(xmlText(text, text ? qstrlen(text) : 0).constData());
         }
         default: return plist_copy(node);
     }
