@@ -1,22 +1,26 @@
 #include "framework/files/AtomicFile.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QSaveFile>
 
 #include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "framework/files/FileNames.h"
+
 namespace {
 
 const QString kSuffix = QStringLiteral(".partial");
 
-QByteArray encoded(const QString& path) { return QFile::encodeName(path); }
+QByteArray encoded(const QString& path) { return EncodeFileName(path); }
 
 // ".<name>.<pid>.<six letters>.partial", the name cut short enough that the
 // whole stays within a file name's 255 bytes.
@@ -76,8 +80,11 @@ bool AtomicFile::open() {
             open_ = true;
             return true;
         }
-        const QString canonical = QFileInfo(path_).canonicalFilePath();
-        if (!canonical.isEmpty()) target_ = canonical;
+        // A link is followed: the file it names is the one replaced.
+        if (char* real = ::realpath(encoded(path_).constData(), nullptr)) {
+            target_ = DecodeFileName(QByteArray(real));
+            std::free(real);
+        }
         keepMode = true;
         mode = st.st_mode & 07777;
     }
@@ -150,8 +157,15 @@ bool WriteFileAtomically(const QString& path, const QByteArray& bytes) {
 int RemoveAtomicLeftovers(const QString& folder) {
     static const QRegularExpression ours(QStringLiteral("^\\..+\\.(\\d{1,10})\\.[A-Za-z0-9]{6}\\.partial$"));
     if (folder.isEmpty()) return 0;
-    const QStringList names =
-        QDir(folder).entryList(QStringList{QStringLiteral(".*") + kSuffix}, QDir::Files | QDir::Hidden | QDir::System);
+    // readdir rather than QDir: Qt skips names that are not UTF-8.
+    QStringList names;
+    if (DIR* dir = ::opendir(encoded(folder).constData())) {
+        while (const dirent* entry = ::readdir(dir)) {
+            const QString name = DecodeFileName(QByteArray(entry->d_name));
+            if (name.endsWith(kSuffix)) names << name;
+        }
+        ::closedir(dir);
+    }
     int removed = 0;
     for (const QString& name : names) {
         const auto m = ours.match(name);

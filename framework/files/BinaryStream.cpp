@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "framework/files/AtomicFile.h"
+#include "framework/files/FileNames.h"
 
 std::shared_ptr<BinaryStream> BinaryStream::ForReading(std::unique_ptr<QFile> file) {
     std::shared_ptr<BinaryStream> s(new BinaryStream);
@@ -105,10 +106,12 @@ double BinaryStream::ReadDouble() {
 
 QString BinaryStream::ReadPString(const void*) {
     const int32_t n = ReadByte();
-    return QString::fromUtf8(take(n));
+    return DecodeFileName(take(n));
 }
 
-QString BinaryStream::Read(int32_t count, const void*) { return QString::fromUtf8(take(count)); }
+// Strings are UTF-8; bytes that are not (a file name of a Latin-1 system) are
+// kept through the file-name encoding, so that they are written back unchanged.
+QString BinaryStream::Read(int32_t count, const void*) { return DecodeFileName(take(count)); }
 QByteArray BinaryStream::ReadBytes(int32_t count) { return take(count); }
 
 void BinaryStream::WriteByte(int32_t v) { putNumber(uint8_t(v), 1); }
@@ -130,10 +133,10 @@ void BinaryStream::WriteDouble(double v) {
 
 void BinaryStream::WritePString(const QString& s) {
     // A name longer than 255 bytes is cut at 255 bytes so the length byte stays true.
-    const QByteArray b = s.toUtf8().left(255);
+    const QByteArray b = EncodeFileName(s).left(255);
     WriteByte(int32_t(b.size()));
     put(b.constData(), int(b.size()));
 }
 
-void BinaryStream::Write(const QString& s) { WriteBytes(s.toUtf8()); }
+void BinaryStream::Write(const QString& s) { WriteBytes(EncodeFileName(s)); }
 void BinaryStream::WriteBytes(const QByteArray& b) { put(b.constData(), int(b.size())); }

@@ -1,5 +1,7 @@
 #include "framework/files/RegularFile.h"
 
+#include "framework/files/FileNames.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -8,7 +10,7 @@
 ReadProblem OpenRegularFile(QFile& file, const QString& path, QIODevice::OpenMode mode) {
     const bool write = mode & QIODevice::WriteOnly;
     // O_NONBLOCK: opening a FIFO returns at once; fstat then turns it away.
-    const int fd = ::open(QFile::encodeName(path).constData(),
+    const int fd = ::open(EncodeFileName(path).constData(),
                           (write ? O_RDWR : O_RDONLY) | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0) return errno == ENOENT || errno == ENOTDIR ? ReadProblem::Missing : ReadProblem::Unreadable;
     struct stat st;
