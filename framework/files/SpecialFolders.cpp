@@ -2,10 +2,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QTemporaryFile>
-#include <QMutex>
-#include <QSet>
 #include <QTextStream>
 
 #include "framework/files/AtomicFile.h"
@@ -21,22 +20,9 @@ QString xdgDir(const char* variable, const QString& fallback) {
     return home() + QLatin1Char('/') + fallback;
 }
 
-// The folder, created when missing. The first time in a process that a
-// folder is asked for, the temporary files of atomic writes that a killed
-// process left there are removed (only those: see AtomicFile.h).
 FolderItemPtr ensureFolder(const QString& path) {
     if (path.isEmpty() || !QDir().mkpath(path)) return nullptr;
-    const QString clean = QDir::cleanPath(path);
-    static QMutex mutex;
-    static QSet<QString> swept;
-    {
-        const QMutexLocker lock(&mutex);
-        if (!swept.contains(clean)) {
-            swept.insert(clean);
-            RemoveAtomicLeftovers(clean);
-        }
-    }
-    return std::make_shared<FolderItem>(clean);
+    return std::make_shared<FolderItem>(QDir::cleanPath(path));
 }
 
 // XDG_PICTURES_DIR from user-dirs.dirs, with $HOME expanded.
@@ -71,11 +57,21 @@ FolderItemPtr GetTemporaryFolderItem() {
     return std::make_shared<FolderItem>(file.fileName());
 }
 
-FolderItemPtr SpecialFolder::Pictures() {
-    QString dir = picturesFromUserDirs();
-    if (dir.isEmpty()) {
-        if (home().isEmpty()) return nullptr;
-        dir = home() + QStringLiteral("/Pictures");
-    }
-    return ensureFolder(dir);
+namespace {
+
+QString picturesPath() {
+    const QString dir = picturesFromUserDirs();
+    if (!dir.isEmpty() || home().isEmpty()) return dir;
+    return home() + QStringLiteral("/Pictures");
+}
+
+}  // namespace
+
+FolderItemPtr SpecialFolder::Pictures() { return ensureFolder(picturesPath()); }
+
+int RemoveLeftoversOfKilledWrites() {
+    int removed = 0;
+    for (const QString& dir : {xdgDir("XDG_CONFIG_HOME", QStringLiteral(".config")), picturesPath()})
+        if (!dir.isEmpty() && QFileInfo(dir).isDir()) removed += RemoveAtomicLeftovers(QDir::cleanPath(dir));
+    return removed;
 }
