@@ -64,7 +64,8 @@ bool AtomicFile::open() {
     mode_t mode = 0;
     target_ = path_;
     if (::stat(encoded(path_).constData(), &st) == 0) {
-        if (S_ISDIR(st.st_mode)) return false;
+        // A folder, or a file its owner made read-only, is never replaced.
+        if (S_ISDIR(st.st_mode) || ::access(encoded(path_).constData(), W_OK) != 0) return false;
         if (!S_ISREG(st.st_mode)) {
             // A device or FIFO: written in place; O_NONBLOCK so that a FIFO
             // without a reader fails instead of waiting for one.

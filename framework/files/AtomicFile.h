@@ -12,7 +12,8 @@
 // A target that exists and is not a regular file (a device such as /dev/full
 // or /dev/stdout, a FIFO) cannot be replaced; it is written directly, never
 // blocking, and a failed write is reported the same way. A symbolic link to a
-// regular file is followed: the file it names is replaced.
+// regular file is followed: the file it names is replaced. A target that may
+// not be written (a read-only file) is refused, as QSaveFile does.
 //
 // Qt 6.4's QSaveFile::commit() does not notice a failed final flush and would
 // rename a cut-short file over the old one; CommitSaveFile closes that gap for
