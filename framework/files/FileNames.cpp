@@ -81,3 +81,14 @@ QByteArray EncodeFileName(const QString& name) {
     }
     return out;
 }
+
+QString FileNameFromUrl(const QUrl& url) {
+    if (url.scheme().compare(QLatin1String("file"), Qt::CaseInsensitive) != 0) return QString();
+    if (!url.host().isEmpty() && url.host().compare(QLatin1String("localhost"), Qt::CaseInsensitive) != 0)
+        return QString();
+    return DecodeFileName(QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()));
+}
+
+QUrl UrlFromFileName(const QString& path) {
+    return QUrl::fromEncoded(QByteArray("file://") + EncodeFileName(path).toPercentEncoding("/"), QUrl::StrictMode);
+}

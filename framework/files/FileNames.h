@@ -8,6 +8,14 @@
 // the framework opens, tests, renames and removes files through these.
 #include <QByteArray>
 #include <QString>
+#include <QUrl>
 
 QString DecodeFileName(const QByteArray& bytes);
 QByteArray EncodeFileName(const QString& name);
+
+// A file URI's path by the same rule (QUrl::toLocalFile turns a percent-encoded
+// byte that is not UTF-8 into U+FFFD); empty for a URI of another scheme or of
+// a host other than this one ("", "localhost").
+QString FileNameFromUrl(const QUrl& url);
+// The file URI of a path, every byte of its name kept.
+QUrl UrlFromFileName(const QString& path);

@@ -32,7 +32,13 @@ TEST(FileNames, EveryByteSequenceRoundTripsAndUtf8ReadsAsItself) {
         EXPECT_EQ(EncodeFileName(name), c.bytes) << c.what;
         if (c.utf8) EXPECT_EQ(name, QString::fromUtf8(c.bytes)) << c.what;
         else EXPECT_FALSE(name.contains(QChar::ReplacementCharacter)) << c.what;
+        const QString path = QStringLiteral("/p/") + name;
+        EXPECT_EQ(FileNameFromUrl(UrlFromFileName(path)), path) << c.what;
     }
+    EXPECT_EQ(EncodeFileName(FileNameFromUrl(QUrl(QStringLiteral("file://localhost/p/caf%E9.jpg")))),
+              QByteArray("/p/caf\xE9.jpg"));
+    EXPECT_EQ(FileNameFromUrl(QUrl(QStringLiteral("file://elsewhere/p/a.jpg"))), QString());
+    EXPECT_EQ(FileNameFromUrl(QUrl(QStringLiteral("https://localhost/p/a.jpg"))), QString());
 }
 
 TEST(FileNames, AFileWithALatin1NameIsFoundReadWrittenAndDeleted) {
