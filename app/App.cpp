@@ -12,6 +12,7 @@ std::shared_ptr<class App> App() { return std::dynamic_pointer_cast<class App>(_
 void App::Event_Open() {
     FolderItemPtr folder = PreferencesFolder();
     if (!folder) throw NilObjectException("PreferencesFolder");
+    RemoveLeftoversOfKilledWrites();
     prefs = std::make_shared<PrefsManager>(folder->Child(QStringLiteral("Zentravelle Prefs")));
     AboutImage = ZentravelleImage();
     appName = QStringLiteral("Zentravelle");

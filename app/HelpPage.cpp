@@ -1,10 +1,10 @@
 #include "app/HelpPage.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QUrl>
 
 #include "framework/files/SpecialFolders.h"
+#include "framework/files/AtomicFile.h"
 
 namespace {
 const char* const kPage = ":/resources/help/index.html";
@@ -18,9 +18,7 @@ QString HelpPageAddress() {
     const QByteArray html = page.readAll();
     QFile existing(path);
     if (!existing.open(QIODevice::ReadOnly) || existing.readAll() != html) {
-        QSaveFile out(path);
-        if (!out.open(QIODevice::WriteOnly) || out.write(html) != html.size() || !out.commit())
-            return QStringLiteral("qrc") + QString::fromLatin1(kPage);
+        if (!WriteFileAtomically(path, html)) return QStringLiteral("qrc") + QString::fromLatin1(kPage);
     }
     return QUrl::fromLocalFile(path).toString();
 }

@@ -1,5 +1,7 @@
 // Window1's Open and Close: making the window ready and restoring every
 // setting, then writing every setting back and quitting.
+#include <algorithm>
+
 #include "app/App.h"
 #include "app/ComposedPicture.h"
 #include "app/DesktopScripts.h"
@@ -91,7 +93,9 @@ void Window1::Event_Open() {
             CheckBox4->SetValue(prefs->GetBoolean(QStringLiteral("autoupdate")));
             savedAdvanced = prefs->GetBoolean(QStringLiteral("advanced"));
             RestoreListIndex(*PopupMenu2, prefs->GetInteger(QStringLiteral("imageformat")));
-            const int32_t n = prefs->GetInteger(QStringLiteral("screencount"));
+            // No pair numbered above the store's key count can hold keys: a
+            // damaged count stops there instead of looping for billions of rounds.
+            const int32_t n = std::min(prefs->GetInteger(QStringLiteral("screencount")), prefs->Count());
             for (int32_t k = 1; k <= n; ++k) {
                 savedOriginals.append(prefs->GetString(QStringLiteral("scroriginal") + Str(k)));
                 savedNames.append(prefs->GetString(QStringLiteral("scrname") + Str(k)));

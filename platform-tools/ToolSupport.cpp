@@ -4,13 +4,14 @@
 
 #include <cstdio>
 
+#include "framework/files/FileNames.h"
 #include "framework/files/SpecialFolders.h"
 
 namespace ToolSupport {
 
 QStringList arguments(int argc, char** argv) {
     QStringList list;
-    for (int i = 1; i < argc; ++i) list << QString::fromLocal8Bit(argv[i]);
+    for (int i = 1; i < argc; ++i) list << DecodeFileName(QByteArray(argv[i]));
     return list;
 }
 

@@ -8,8 +8,11 @@
 // A Boolean reads back as "1" or "0". A missing domain or key is reported on
 // standard error with exit status 1. DOMAIN may also be an absolute path of a
 // property list (".plist" may be left off). A file that is not a property
-// list is never written over.
+// list is never written over or deleted; only regular files of at most 64 MiB
+// are read. A failed write (a full disk) is reported, exit status 1, and
+// leaves the old file whole.
 #include <QDateTime>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocale>
 #include <QRegularExpression>
@@ -221,16 +224,23 @@ int remove(const QStringList& args) {
         err(QStringLiteral("Domain (%1) not found.").arg(domain));
         return 1;
     }
-    if (args.size() < 2) return QFile::remove(file) ? 0 : 1;
+    // Only a property list is ever deleted or rewritten.
     PlistPtr root = loadDomain(domain, file, false);
     if (!root) return 1;
+    if (args.size() < 2) {
+        if (QFile::remove(file)) return 0;
+        err(QStringLiteral("defaults: could not delete %1").arg(file));
+        return 1;
+    }
     const QByteArray key = args[1].toUtf8();
     if (!plist_dict_get_item(root.get(), key.constData())) {
         err(QStringLiteral("Domain (%1) not found.").arg(domain));
         return 1;
     }
     plist_dict_remove_item(root.get(), key.constData());
-    return PropertyList::writeFile(file, PropertyList::toXml(root.get())) ? 0 : 1;
+    if (PropertyList::writeFile(file, PropertyList::toXml(root.get()))) return 0;
+    err(QStringLiteral("defaults: could not write %1").arg(file));
+    return 1;
 }
 
 }  // namespace

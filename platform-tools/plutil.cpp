@@ -4,7 +4,10 @@
 //   plutil -lint FILE...
 //
 // Files are rewritten atomically; a file that is not a property list is left
-// as it is and reported, exit status 1. A path under ~/Library/Preferences/
+// as it is and reported, exit status 1, and so is a failed write (the old file
+// stays whole). Only regular files of at most 64 MiB are read; an OUTPUT that
+// is a device (/dev/stdout) is written directly. XML in another encoding is
+// written out as UTF-8. A path under ~/Library/Preferences/
 // (the shell expands "~" to $HOME before plutil sees it) names the file of the
 // same name in this platform's preferences folder.
 #include "framework/desktop/PropertyList.h"

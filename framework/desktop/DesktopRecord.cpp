@@ -1,6 +1,7 @@
 #include "framework/desktop/DesktopRecord.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include "framework/files/SpecialFolders.h"
 
@@ -132,8 +133,13 @@ bool DesktopRecord::save() {
     if (!dirty_) return true;
     if (path_.isEmpty() || !root_ || status_ == PropertyList::Status::Unreadable) return false;
     if (status_ == PropertyList::Status::Malformed) {
-        const QString aside = path_ + QStringLiteral(".bad");
-        QFile::remove(aside);
+        // Each corrupt record keeps a name of its own: "<name>.bad", then
+        // "<name>.bad-2" and so on; an earlier copy is never written over.
+        QString aside = path_ + QStringLiteral(".bad");
+        for (int n = 2; QFileInfo::exists(aside) || QFileInfo(aside).isSymLink(); ++n) {
+            if (n > 1000) return false;
+            aside = path_ + QStringLiteral(".bad-") + QString::number(n);
+        }
         if (!QFile::rename(path_, aside)) return false;
         status_ = PropertyList::Status::Missing;
     }

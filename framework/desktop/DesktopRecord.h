@@ -17,8 +17,9 @@
 // The screens are an array, not a dictionary, so that the query's dictionary
 // path can never reach them. Keys it does not know are kept as they are.
 // Written as XML, atomically, and only when something changed. A record that
-// cannot be parsed reads as empty and is moved aside to "<name>.bad" before it
-// is first written over, so nothing is lost.
+// cannot be parsed reads as empty and is moved aside to "<name>.bad" (or
+// "<name>.bad-2", "-3", ... when that is taken) before it is first written
+// over, so nothing is lost.
 #include <QString>
 
 #include "framework/desktop/PropertyList.h"

@@ -1,15 +1,23 @@
 #include "framework/desktop/PropertyList.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
+#include <libxml/parser.h>
+#include <libxml/tree.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <limits>
+#include <vector>
+
+#include "framework/files/AtomicFile.h"
+#include "framework/files/RegularFile.h"
 
 namespace {
 
 constexpr int kMaxDepth = 256;
+// libplist 2.2 turns every reference of a binary list into a node of its own:
+// a few shared objects can stand for an exponential number of nodes.
+constexpr uint64_t kMaxBinaryNodes = 1u << 20;
+constexpr uint64_t kMaxBinaryObjects = 1u << 23;
 
 uint64_t bigEndian(const char* p, int size) {
     uint64_t v = 0;
@@ -56,19 +64,142 @@ bool binaryStringsAreClean(const QByteArray& bytes) {
     return true;
 }
 
+// Whether the object graph of a binary property list is a tree-like graph
+// that libplist can parse and free on its recursion: every reference valid,
+// no cycle, no deeper than kMaxDepth, and no more nodes once references are
+// expanded than kMaxBinaryNodes. Walked iteratively, each object once.
+bool binaryGraphIsBounded(const QByteArray& bytes) {
+    const char* d = bytes.constData();
+    const uint64_t size = uint64_t(bytes.size());
+    if (size < 8 + 32) return false;
+    const char* trailer = d + size - 32;
+    const int offsetSize = uint8_t(trailer[6]);
+    const int refSize = uint8_t(trailer[7]);
+    const uint64_t count = bigEndian(trailer + 8, 8);
+    const uint64_t top = bigEndian(trailer + 16, 8);
+    const uint64_t tableOffset = bigEndian(trailer + 24, 8);
+    if (offsetSize < 1 || offsetSize > 8 || refSize < 1 || refSize > 8 || tableOffset >= size) return false;
+    if (count == 0 || count > kMaxBinaryObjects || top >= count) return false;
+    if (count > (size - 32 - tableOffset) / uint64_t(offsetSize)) return false;
+
+    // The references held by object `index` (nothing for a scalar); false when unreadable.
+    auto children = [&](uint64_t index, uint64_t* first, uint64_t* n) {
+        const uint64_t at = bigEndian(d + tableOffset + index * uint64_t(offsetSize), offsetSize);
+        if (at >= tableOffset) return false;
+        const uint8_t marker = uint8_t(d[at]);
+        const int kind = marker >> 4;
+        *n = 0;
+        if (kind != 0xA && kind != 0xB && kind != 0xC && kind != 0xD) return true;
+        uint64_t length = marker & 0x0F;
+        uint64_t start = at + 1;
+        if (length == 0x0F) {
+            if (start >= tableOffset || (uint8_t(d[start]) >> 4) != 0x1) return false;
+            const int lengthSize = 1 << (uint8_t(d[start]) & 0x0F);
+            if (lengthSize > 8 || start + 1 + uint64_t(lengthSize) > tableOffset) return false;
+            length = bigEndian(d + start + 1, lengthSize);
+            start += 1 + uint64_t(lengthSize);
+        }
+        const uint64_t refs = kind == 0xD ? 2 : 1;
+        if (length > (tableOffset - start) / uint64_t(refSize) / refs) return false;
+        *first = start;
+        *n = length * refs;
+        return true;
+    };
+
+    constexpr uint16_t kUnseen = 0, kOpen = 0xFFFF;
+    std::vector<uint16_t> depth(count, kUnseen);  // levels below and including the object
+    std::vector<uint32_t> nodes(count, 0);        // nodes once expanded, saturated
+    struct Frame {
+        uint64_t index, first, n, next;
+    };
+    std::vector<Frame> stack;
+    auto enter = [&](uint64_t index) {
+        Frame f{index, 0, 0, 0};
+        if (!children(index, &f.first, &f.n)) return false;
+        depth[index] = kOpen;
+        stack.push_back(f);
+        return stack.size() <= size_t(kMaxDepth) + 1;
+    };
+    if (!enter(top)) return false;
+    while (!stack.empty()) {
+        Frame& f = stack.back();
+        if (f.next < f.n) {
+            const uint64_t child = bigEndian(d + f.first + f.next * uint64_t(refSize), refSize);
+            ++f.next;
+            if (child >= count || depth[child] == kOpen) return false;  // dangling or a cycle
+            if (depth[child] == kUnseen && !enter(child)) return false;
+            continue;
+        }
+        uint16_t deepest = 0;
+        uint64_t total = 1;
+        for (uint64_t k = 0; k < f.n; ++k) {
+            const uint64_t child = bigEndian(d + f.first + k * uint64_t(refSize), refSize);
+            deepest = std::max(deepest, depth[child]);
+            total += nodes[child];
+        }
+        if (deepest >= kMaxDepth + 1 || total > kMaxBinaryNodes) return false;
+        depth[f.index] = uint16_t(deepest + 1);
+        nodes[f.index] = uint32_t(total);
+        stack.pop_back();
+    }
+    return true;
+}
+
+// An XML property list as libplist should see it: parsed by libxml2 first,
+// which refuses nesting beyond 256 elements (libplist would recurse until the
+// stack overflows) and honours the declared encoding, then written out again
+// as UTF-8 (libplist takes string bytes as they stand). Empty when libxml2
+// finds no well-formed document.
+QByteArray xmlAsUtf8(const QByteArray& bytes) {
+    static const bool ready = (xmlInitParser(), true);
+    (void)ready;
+    constexpr int options = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING;
+    xmlDocPtr doc = xmlReadMemory(bytes.constData(), int(bytes.size()), nullptr, nullptr, options);
+    if (!doc) return QByteArray();
+    xmlChar* out = nullptr;
+    int length = 0;
+    xmlDocDumpMemoryEnc(doc, &out, &length, "UTF-8");
+    xmlFreeDoc(doc);
+    QByteArray utf8(reinterpret_cast<const char*>(out), out ? length : 0);
+    xmlFree(out);
+    return utf8;
+}
+
+// Text as the XML we write can hold it: UTF-8 (bytes that are not, such as
+// those of a binary list's "ASCII" string, taken as Latin-1, so that no byte
+// is lost) without the control characters XML 1.0 forbids (each becomes
+// U+FFFD). libplist would write either as it stands, and no XML reader would
+// take the file back.
+QByteArray xmlText(const char* bytes, qsizetype length) {
+    const QByteArrayView view(bytes, length);
+    bool plain = true;
+    for (const char c : view) plain = plain && uchar(c) >= 0x20 && uchar(c) < 0x80;
+    if (plain) return view.toByteArray();
+    QString text = QString::fromUtf8(view);
+    if (text.toUtf8() != view) text = QString::fromLatin1(view);  // not UTF-8
+    for (QChar& c : text) {
+        const char16_t u = c.unicode();
+        if ((u < 0x20 && u != 0x09 && u != 0x0A && u != 0x0D) || u == 0xFFFE || u == 0xFFFF) c = QChar::ReplacementCharacter;
+    }
+    return text.toUtf8();
+}
+
 // A copy in which every dictionary holds each key once (the first one, the one
 // lookups find), so that what is read, looked up and written back agree. Nil
-// when the tree is nested deeper than any property list we deal with.
+// when the tree is nested deeper than any property list we deal with, or has
+// an empty key (libplist writes it but refuses it when reading XML).
 plist_t normalized(plist_t node, int depth) {
     if (depth > kMaxDepth) return nullptr;
     switch (plist_get_node_type(node)) {
         case PLIST_DICT: {
             plist_t out = plist_new_dict();
             const bool whole = PropertyList::forEachItem(node, [&](const char* key, plist_t value) {
-                if (plist_dict_get_item(out, key)) return true;  // a repeated key: the first stays
+                const QByteArray name = xmlText(key, qstrlen(key));
+                if (name.isEmpty()) return false;  // libplist could not read it back from XML
+                if (plist_dict_get_item(out, name.constData())) return true;  // a repeated key: the first stays
                 plist_t copy = normalized(value, depth + 1);
                 if (!copy) return false;
-                plist_dict_set_item(out, key, copy);
+                plist_dict_set_item(out, name.constData(), copy);
                 return true;
             });
             if (whole) return out;
@@ -92,8 +223,8 @@ plist_t normalized(plist_t node, int depth) {
             // A string read from UTF-16 may hold U+0000; libplist's own copy
             // then keeps a length beyond its buffer. Stop at the NUL instead.
             uint64_t length = 0;
-            const char* s = plist_get_string_ptr(node, &length);
-            return plist_new_string(s ? s : "");
+            const char* text = plist_get_string_ptr(node, &length);
+            return plist_new_string(xmlText(text, text ? qstrlen(text) : 0).constData());
         }
         default: return plist_copy(node);
     }
@@ -105,9 +236,15 @@ namespace PropertyList {
 
 PlistPtr fromBytes(const QByteArray& bytes) {
     if (bytes.isEmpty() || bytes.size() > std::numeric_limits<int32_t>::max()) return nullptr;
-    if (plist_is_binary(bytes.constData(), uint32_t(bytes.size())) && !binaryStringsAreClean(bytes)) return nullptr;
     plist_t parsed = nullptr;
-    plist_from_memory(bytes.constData(), uint32_t(bytes.size()), &parsed);
+    if (plist_is_binary(bytes.constData(), uint32_t(bytes.size()))) {
+        if (!binaryStringsAreClean(bytes) || !binaryGraphIsBounded(bytes)) return nullptr;
+        plist_from_bin(bytes.constData(), uint32_t(bytes.size()), &parsed);
+    } else {
+        const QByteArray xml = xmlAsUtf8(bytes);
+        if (xml.isEmpty()) return nullptr;
+        plist_from_xml(xml.constData(), uint32_t(xml.size()), &parsed);
+    }
     if (!parsed) return nullptr;
     const PlistPtr owner(parsed);
     return PlistPtr(normalized(parsed, 0));
@@ -117,17 +254,13 @@ PlistPtr readFile(const QString& path, Status* status) {
     auto report = [status](Status s) {
         if (status) *status = s;
     };
-    const QFileInfo info(path);
-    if (!info.exists()) {
-        report(Status::Missing);
+    ReadProblem problem = ReadProblem::None;
+    const QByteArray bytes = ReadRegularFile(path, kMaxFileSize, &problem);
+    if (problem == ReadProblem::Missing || problem == ReadProblem::NotRegular || problem == ReadProblem::Unreadable) {
+        report(problem == ReadProblem::Missing ? Status::Missing : Status::Unreadable);
         return nullptr;
     }
-    QFile file(path);
-    if (info.isDir() || !file.open(QIODevice::ReadOnly)) {
-        report(Status::Unreadable);
-        return nullptr;
-    }
-    PlistPtr root = fromBytes(file.readAll());
+    PlistPtr root = problem == ReadProblem::TooLarge ? nullptr : fromBytes(bytes);
     report(root ? Status::Ok : Status::Malformed);
     return root;
 }
@@ -152,13 +285,7 @@ QByteArray toBinary(plist_t root) {
 
 bool writeFile(const QString& path, const QByteArray& bytes) {
     if (bytes.isEmpty()) return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return WriteFileAtomically(path, bytes);
 }
 
 plist_t dictItem(plist_t dict, const char* key) {

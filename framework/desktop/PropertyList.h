@@ -20,10 +20,17 @@ namespace PropertyList {
 
 enum class Status { Ok, Missing, Unreadable, Malformed };
 
-// A binary or XML property list; Nil for anything else (and for one nested
-// deeper than 256 levels). A dictionary keeps the first of repeated keys.
+// No property list we deal with comes near this; a larger file is Malformed.
+constexpr qint64 kMaxFileSize = 64 * 1024 * 1024;
+
+// A binary or XML property list; Nil for anything else, and for one nested
+// deeper than 256 levels (refused before libplist, which recurses, sees it).
+// XML is read in its declared encoding. A dictionary keeps the first of
+// repeated keys.
 PlistPtr fromBytes(const QByteArray& bytes);
-// Reads a file; Nil with the reason when it is missing, unreadable or malformed.
+// Reads a file; Nil with the reason when it is missing, unreadable (also:
+// not a regular file, such as a FIFO or a device) or malformed (also: larger
+// than kMaxFileSize).
 PlistPtr readFile(const QString& path, Status* status);
 QByteArray toXml(plist_t root);
 QByteArray toBinary(plist_t root);

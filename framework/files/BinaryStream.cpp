@@ -1,8 +1,10 @@
 #include "framework/files/BinaryStream.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <cstring>
+
+#include "framework/files/AtomicFile.h"
+#include "framework/files/FileNames.h"
 
 std::shared_ptr<BinaryStream> BinaryStream::ForReading(std::unique_ptr<QFile> file) {
     std::shared_ptr<BinaryStream> s(new BinaryStream);
@@ -10,7 +12,7 @@ std::shared_ptr<BinaryStream> BinaryStream::ForReading(std::unique_ptr<QFile> fi
     return s;
 }
 
-std::shared_ptr<BinaryStream> BinaryStream::ForWriting(std::unique_ptr<QSaveFile> file) {
+std::shared_ptr<BinaryStream> BinaryStream::ForWriting(std::unique_ptr<AtomicFile> file) {
     std::shared_ptr<BinaryStream> s(new BinaryStream);
     s->out_ = std::move(file);
     return s;
@@ -22,12 +24,7 @@ bool BinaryStream::Close() {
     if (closed_) return true;
     closed_ = true;
     if (in_) in_->close();
-    if (out_) {
-        // QSaveFile::commit (Qt 6.4) misses a failure of the final flush and
-        // would rename a cut-short file over the old one: flush first.
-        if (!out_->flush() || out_->error() != QFileDevice::NoError) out_->cancelWriting();
-        return out_->commit();
-    }
+    if (out_) return out_->commit();
     return true;
 }
 
@@ -38,13 +35,13 @@ bool BinaryStream::EndOfFile() const {
 
 int64_t BinaryStream::Position() const {
     if (in_) return in_->pos();
-    if (out_) return out_->pos();
+    if (out_) return out_->device().pos();
     return 0;
 }
 
 int64_t BinaryStream::Length() const {
     if (in_) return in_->size();
-    if (out_) return out_->pos();
+    if (out_) return out_->device().pos();
     return 0;
 }
 
@@ -76,7 +73,7 @@ uint64_t BinaryStream::takeNumber(int size) {
 }
 
 void BinaryStream::put(const char* data, int size) {
-    if (!closed_ && out_) out_->write(data, size);
+    if (!closed_ && out_) out_->device().write(data, size);
 }
 
 void BinaryStream::putNumber(uint64_t v, int size) {
@@ -109,10 +106,12 @@ double BinaryStream::ReadDouble() {
 
 QString BinaryStream::ReadPString(const void*) {
     const int32_t n = ReadByte();
-    return QString::fromUtf8(take(n));
+    return DecodeFileName(take(n));
 }
 
-QString BinaryStream::Read(int32_t count, const void*) { return QString::fromUtf8(take(count)); }
+// Strings are UTF-8; bytes that are not (a file name of a Latin-1 system) are
+// kept through the file-name encoding, so that they are written back unchanged.
+QString BinaryStream::Read(int32_t count, const void*) { return DecodeFileName(take(count)); }
 QByteArray BinaryStream::ReadBytes(int32_t count) { return take(count); }
 
 void BinaryStream::WriteByte(int32_t v) { putNumber(uint8_t(v), 1); }
@@ -134,10 +133,10 @@ void BinaryStream::WriteDouble(double v) {
 
 void BinaryStream::WritePString(const QString& s) {
     // A name longer than 255 bytes is cut at 255 bytes so the length byte stays true.
-    const QByteArray b = s.toUtf8().left(255);
+    const QByteArray b = EncodeFileName(s).left(255);
     WriteByte(int32_t(b.size()));
     put(b.constData(), int(b.size()));
 }
 
-void BinaryStream::Write(const QString& s) { WriteBytes(s.toUtf8()); }
+void BinaryStream::Write(const QString& s) { WriteBytes(EncodeFileName(s)); }
 void BinaryStream::WriteBytes(const QByteArray& b) { put(b.constData(), int(b.size())); }

@@ -12,12 +12,12 @@
 
 class QIODevice;
 class QFile;
-class QSaveFile;
+class AtomicFile;
 
 class BinaryStream {
 public:
     static std::shared_ptr<BinaryStream> ForReading(std::unique_ptr<QFile> file);
-    static std::shared_ptr<BinaryStream> ForWriting(std::unique_ptr<QSaveFile> file);
+    static std::shared_ptr<BinaryStream> ForWriting(std::unique_ptr<AtomicFile> file);
     ~BinaryStream();
 
     bool LittleEndian() const { return littleEndian_; }
@@ -60,7 +60,7 @@ private:
     uint64_t takeNumber(int size);
 
     std::unique_ptr<QFile> in_;
-    std::unique_ptr<QSaveFile> out_;
+    std::unique_ptr<AtomicFile> out_;
     bool littleEndian_ = false;
     bool readPastEnd_ = false;
     bool closed_ = false;

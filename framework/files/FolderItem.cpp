@@ -3,7 +3,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "framework/files/AtomicFile.h"
+#include "framework/files/FileNames.h"
+#include "framework/files/RegularFile.h"
 
 FolderItem::FolderItem(const QString& absolutePath) : path_(absolutePath) {}
 
@@ -22,27 +28,38 @@ FolderItemPtr FolderItem::Parent() const {
     return std::make_shared<FolderItem>(dir);
 }
 
-bool FolderItem::Exists() const { return QFileInfo::exists(path_); }
-bool FolderItem::Directory() const { return QFileInfo(path_).isDir(); }
+// Through the file-name encoding of FileNames.h: Qt's own calls cannot reach
+// a name that is not UTF-8.
+bool FolderItem::Exists() const {
+    struct stat st;
+    return ::stat(EncodeFileName(path_).constData(), &st) == 0;
+}
+
+bool FolderItem::Directory() const {
+    struct stat st;
+    return ::stat(EncodeFileName(path_).constData(), &st) == 0 && S_ISDIR(st.st_mode);
+}
 
 bool FolderItem::Delete() {
-    const QFileInfo info(path_);
-    if (info.isDir() && !info.isSymLink()) return QDir().rmdir(path_);
-    return QFile::remove(path_);
+    const QByteArray name = EncodeFileName(path_);
+    struct stat st;
+    if (::lstat(name.constData(), &st) != 0) return false;
+    return (S_ISDIR(st.st_mode) ? ::rmdir(name.constData()) : ::unlink(name.constData())) == 0;
 }
 
 QString FolderItem::Name() const { return QFileInfo(path_).fileName(); }
 
 BinaryStreamPtr FolderItem::CreateBinaryFile(const QString&) {
-    auto file = std::make_unique<QSaveFile>(path_);
-    if (!file->open(QIODevice::WriteOnly)) return nullptr;
+    auto file = std::make_unique<AtomicFile>(path_);
+    if (!file->open()) return nullptr;
     return BinaryStream::ForWriting(std::move(file));
 }
 
 BinaryStreamPtr FolderItem::OpenAsBinaryFile(bool readWrite) {
-    if (QFileInfo(path_).isDir()) return nullptr;
-    auto file = std::make_unique<QFile>(path_);
-    if (!file->open(readWrite ? QIODevice::ReadWrite : QIODevice::ReadOnly)) return nullptr;
+    // Only a regular file: a FIFO or device here must not block or flood the reader.
+    auto file = std::make_unique<QFile>();
+    if (OpenRegularFile(*file, path_, readWrite ? QIODevice::ReadWrite : QIODevice::ReadOnly) != ReadProblem::None)
+        return nullptr;
     return BinaryStream::ForReading(std::move(file));
 }
 

@@ -2,11 +2,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QTemporaryFile>
 #include <QTextStream>
 
 #include "framework/core/AppIdentity.h"
+#include "framework/files/AtomicFile.h"
 
 namespace {
 
@@ -60,11 +62,21 @@ FolderItemPtr GetTemporaryFolderItem() {
     return std::make_shared<FolderItem>(file.fileName());
 }
 
-FolderItemPtr SpecialFolder::Pictures() {
-    QString dir = picturesFromUserDirs();
-    if (dir.isEmpty()) {
-        if (home().isEmpty()) return nullptr;
-        dir = home() + QStringLiteral("/Pictures");
-    }
-    return ensureFolder(dir);
+namespace {
+
+QString picturesPath() {
+    const QString dir = picturesFromUserDirs();
+    if (!dir.isEmpty() || home().isEmpty()) return dir;
+    return home() + QStringLiteral("/Pictures");
+}
+
+}  // namespace
+
+FolderItemPtr SpecialFolder::Pictures() { return ensureFolder(picturesPath()); }
+
+int RemoveLeftoversOfKilledWrites() {
+    int removed = 0;
+    for (const QString& dir : {xdgDir("XDG_CONFIG_HOME", QStringLiteral(".config")), picturesPath()})
+        if (!dir.isEmpty() && QFileInfo(dir).isDir()) removed += RemoveAtomicLeftovers(QDir::cleanPath(dir));
+    return removed;
 }

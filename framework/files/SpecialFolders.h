@@ -17,3 +17,9 @@ namespace SpecialFolder {
 // created when missing. Nil when it cannot be had.
 FolderItemPtr Pictures();
 }
+
+// Removes what saves that were killed half-way (kill -9, a power cut) left in
+// the preferences and pictures folders: only temporary files of the atomic
+// writer's own naming whose process has ended (see AtomicFile.h). Creates no
+// folder. Returns how many were removed.
+int RemoveLeftoversOfKilledWrites();

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <limits>
 
+#include "framework/files/RegularFile.h"
 #include "framework/shell/XmlDocHandle.h"
 
 namespace {
@@ -56,10 +57,14 @@ std::shared_ptr<XmlDocHandle> parse(const QByteArray& bytes, const char* encodin
 
 std::shared_ptr<XmlDocHandle> parseFile(const FolderItemPtr& file) {
     if (!file) throw XmlException(XML_IO_LOAD_ERROR, QStringLiteral("No file"), QString(), QString());
-    QFile in(file->AbsolutePath());
-    if (!in.open(QIODevice::ReadOnly))
+    // Only a regular file, and not one beyond any document we read: a FIFO
+    // or a device at the path must not block or flood the program.
+    constexpr qint64 kMaxDocument = 64 * 1024 * 1024;
+    ReadProblem problem = ReadProblem::None;
+    const QByteArray bytes = ReadRegularFile(file->AbsolutePath(), kMaxDocument, &problem);
+    if (problem != ReadProblem::None)
         throw XmlException(XML_IO_LOAD_ERROR, QStringLiteral("Cannot read the file"), QString(), file->AbsolutePath());
-    return parse(in.readAll(), nullptr);
+    return parse(bytes, nullptr);
 }
 
 }  // namespace
@@ -70,6 +75,14 @@ XmlDocument::XmlDocument(const FolderItemPtr& file) : XmlNode(parseFile(file), n
 
 XmlDocument::XmlDocument(const QString& text) : XmlNode(parse(text.toUtf8(), "UTF-8"), nullptr) {
     node_ = reinterpret_cast<xmlNodePtr>(doc_->doc);
+}
+
+XmlDocument::XmlDocument(std::shared_ptr<XmlDocHandle> handle) : XmlNode(std::move(handle), nullptr) {
+    node_ = reinterpret_cast<xmlNodePtr>(doc_->doc);
+}
+
+XmlDocumentPtr XmlDocument::FromBytes(const QByteArray& bytes) {
+    return XmlDocumentPtr(new XmlDocument(parse(bytes, nullptr)));
 }
 
 XmlNodePtr XmlDocument::DocumentElement() const {

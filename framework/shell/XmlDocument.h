@@ -16,8 +16,14 @@ public:
     // Parses text (taken as Unicode, whatever its declaration says).
     explicit XmlDocument(const QString& text);
 
+    // Parses bytes as a file's content (their own encoding declaration applies).
+    static std::shared_ptr<XmlDocument> FromBytes(const QByteArray& bytes);
+
     // The root element; Nil for a document without one.
     XmlNodePtr DocumentElement() const;
+
+private:
+    explicit XmlDocument(std::shared_ptr<XmlDocHandle> handle);
 };
 
 using XmlDocumentPtr = std::shared_ptr<XmlDocument>;

@@ -6,13 +6,12 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <csignal>
 #include <limits>
-#include <sys/resource.h>
 
 #include "framework/files/BinaryStream.h"
 #include "framework/files/FolderItem.h"
 #include "framework/files/SpecialFolders.h"
+#include "tests/framework/FileSizeLimit.h"
 
 namespace {
 
@@ -205,27 +204,6 @@ TEST_F(Files, CreatingOverAFolderFailsAndLeavesIt) {
     EXPECT_EQ(sub->CreateBinaryFile(QString()), nullptr);
     EXPECT_TRUE(sub->Directory());
 }
-
-// Writes that fail (here: at the file-size limit) leave the old file whole and
-// no temporary file behind. The limit works for root as well, unlike permissions.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        handler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit small = saved_;
-        small.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &small);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, handler_);
-    }
-
-private:
-    rlimit saved_{};
-    void (*handler_)(int) = nullptr;
-};
 
 TEST_F(Files, AFailedWriteKeepsTheOldFile) {
     const FolderItemPtr item = folder->Child(QStringLiteral("prefs"));

@@ -8,7 +8,10 @@
 #include "framework/files/SpecialFolders.h"
 #include "framework/shell/Shell.h"
 #include "framework/shell/XmlDocument.h"
+#include "tests/framework/FileSizeLimit.h"
 #include "tests/support/TestEnvironment.h"
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -137,4 +140,59 @@ TEST_F(Tools, PlutilConvertsAPathWithBlanksAndQuotesElsewhereInPlace) {
     shell.Execute(QStringLiteral("plutil -convert xml1 \"%1\"").arg(file));
     EXPECT_EQ(shell.ErrorCode(), 0) << shell.Result().toStdString();
     EXPECT_TRUE(readAll(file).startsWith("<?xml"));
+}
+
+TEST_F(Tools, FailedWritesAndForeignFilesEndWithAnErrorAndLoseNothing) {
+    const QString domain = prefs(QStringLiteral("com.example.kept.plist"));
+    run(QStringLiteral("defaults write com.example.kept name short"));
+    const QByteArray kept = readAll(domain);
+    const QString record = prefs(QStringLiteral("com.apple.desktop.plist"));
+    PlistPtr root(plist_new_dict());
+    plist_dict_set_item(root.get(), "Placement", plist_new_string("Tiled"));
+    const QByteArray binary = PropertyList::toBinary(root.get());
+    writeAll(record, binary);
+    const QString foreign = prefs(QStringLiteral("com.example.foreign.plist"));
+    writeAll(foreign, "not a property list");
+    const QString fifo = prefs(QStringLiteral("com.example.fifo.plist"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+
+    const struct {
+        QString command;
+        rlim_t limit;  // the disk is full beyond this size
+        QString file;
+        QByteArray before;
+    } cases[] = {
+        {QStringLiteral("defaults write com.example.kept name 'a much longer value that needs more room'"), 64, domain, kept},
+        {QStringLiteral("plutil -convert xml1 ~/Library/Preferences/com.apple.desktop.plist"), 64, record, binary},
+        {QStringLiteral("plutil -convert xml1 -o /dev/full ~/Library/Preferences/com.apple.desktop.plist"),
+         RLIM_INFINITY, record, binary},
+        {QStringLiteral("defaults delete com.example.foreign"), RLIM_INFINITY, foreign, "not a property list"},
+        {QStringLiteral("defaults write com.example.foreign k v"), RLIM_INFINITY, foreign, "not a property list"},
+        {QStringLiteral("plutil -lint /dev/zero"), RLIM_INFINITY, foreign, "not a property list"},
+        {QStringLiteral("defaults read com.example.fifo"), RLIM_INFINITY, foreign, "not a property list"},
+        {QStringLiteral("plutil -lint ~/Library/Preferences/com.example.fifo.plist"), RLIM_INFINITY, foreign,
+         "not a property list"},
+    };
+    for (const auto& c : cases) {
+        QString result;
+        {
+            const FileSizeLimit limit(c.limit);
+            result = run(c.command);
+        }
+        EXPECT_EQ(shell.ErrorCode(), 1) << c.command.toStdString();
+        EXPECT_FALSE(result.isEmpty()) << c.command.toStdString() << ": no message";
+        EXPECT_EQ(readAll(c.file), c.before) << c.command.toStdString();
+    }
+    EXPECT_EQ(QDir(PreferencesFolder()->AbsolutePath()).entryList(QDir::Files | QDir::Hidden | QDir::System).size(), 4)
+        << "no temporary file is left behind";
+}
+
+TEST_F(Tools, PlutilWritesXmlOfAnotherEncodingAsUtf8) {
+    const QString file = prefs(QStringLiteral("latin.plist"));
+    writeAll(file, "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>"
+                   "<plist version=\"1.0\"><dict><key>k</key><string>caf\xE9</string></dict></plist>");
+    run(QStringLiteral("plutil -convert xml1 ~/Library/Preferences/latin.plist"));
+    EXPECT_EQ(shell.ErrorCode(), 0) << shell.Result().toStdString();
+    EXPECT_TRUE(readAll(file).contains("<string>caf\xC3\xA9</string>")) << readAll(file).toStdString();
+    EXPECT_EQ(run(QStringLiteral("defaults read latin k")), QString::fromUtf8("caf\xC3\xA9\n"));
 }

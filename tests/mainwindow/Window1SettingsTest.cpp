@@ -454,6 +454,26 @@ TEST_F(Window1Settings, PairsGoByNameNotByNumberAndMissingPairsMatchNothing) {
                                             QStringLiteral("DP-31024768")}));
 }
 
+TEST_F(Window1Settings, ADamagedScreenCountStopsAtTheStoresCountAndKeepsThePairs) {
+    // Pairs numbered above the store's Count cannot hold keys: a huge count
+    // must neither hang the Open nor change what it finds.
+    for (const int32_t damaged : {2147483647, 10000000, 3}) {
+        NextRun([] { return NewSavedStore(); });
+        auto prefs = app->prefs;
+        prefs->Set(QStringLiteral("screencount"), damaged);
+        prefs->Set(QStringLiteral("scroriginal1"), QStringLiteral("/saved/other.jpg"));
+        prefs->Set(QStringLiteral("scrname1"), QStringLiteral("Projector10241024"));
+        prefs->Set(QStringLiteral("scroriginal2"), QStringLiteral("/saved/main.jpg"));
+        prefs->Set(QStringLiteral("scrname2"), QStringLiteral("DP-11440900"));
+        OpenWindow();
+        EXPECT_EQ(window->scrOriginal, QStringList{QStringLiteral("/saved/main.jpg")}) << damaged;
+        window->Close();
+        EXPECT_EQ(prefs->GetInteger(QStringLiteral("screencount")), 1) << damaged;
+        EXPECT_EQ(prefs->GetString(QStringLiteral("scroriginal1")), QStringLiteral("/saved/main.jpg")) << damaged;
+        EXPECT_EQ(prefs->GetString(QStringLiteral("scroriginal2")), QStringLiteral("/saved/main.jpg")) << damaged;
+    }
+}
+
 TEST_F(Window1Settings, PairOfAScreenThatIsGoneIsDropped) {
     const QString now = HomePath(QStringLiteral("now.jpg"));
     SetAnyDesktopPicture({Variant(1), Variant(now)});

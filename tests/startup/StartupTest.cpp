@@ -1,8 +1,12 @@
 // The whole program run in-process: start-up, the About box, quitting and shut-down.
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QTimer>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "app/AboutWindow.h"
 #include "app/App.h"
@@ -74,6 +78,28 @@ TEST_F(Startup, QuittingWritesThePreferencesFile) {
     QTimer::singleShot(0, [] { Quit(0); });
     EXPECT_EQ(RunProgram(), 0);
     EXPECT_TRUE(QFile::exists(PrefsPath()));
+}
+
+TEST_F(Startup, LeftoversOfSavesKilledHalfWayAreRemovedAtStartAndNothingElse) {
+    const pid_t ended = fork();
+    if (ended == 0) _exit(0);
+    waitpid(ended, nullptr, 0);
+    const QString tag = QStringLiteral(".%1.Ab12Cd.partial").arg(ended);
+    const QString leftovers[] = {TestEnvironment::Home() + QStringLiteral("/.config/.Zentravelle Prefs") + tag,
+                                 TestEnvironment::Home() + QStringLiteral("/Pictures/.Desktop.jpg") + tag};
+    const QString kept[] = {TestEnvironment::Home() + QStringLiteral("/.config/Zentravelle Prefs.dPviBu"),
+                            TestEnvironment::Home() + QStringLiteral("/Pictures/holiday.jpg.partial")};
+    QDir().mkpath(TestEnvironment::Home() + QStringLiteral("/.config"));
+    QDir().mkpath(TestEnvironment::Home() + QStringLiteral("/Pictures"));
+    for (const auto* list : {&leftovers, &kept})
+        for (const QString& path : *list) {
+            QFile f(path);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
+        }
+    QTimer::singleShot(0, [] { Quit(0); });
+    EXPECT_EQ(RunProgram(), 0);
+    for (const QString& path : leftovers) EXPECT_FALSE(QFile::exists(path)) << path.toStdString();
+    for (const QString& path : kept) EXPECT_TRUE(QFile::exists(path)) << path.toStdString();
 }
 
 TEST_F(Startup, ClosingTheMainWindowQuits) {
