@@ -61,7 +61,8 @@ std::optional<DesktopShown> GSettingsDesktop::picture(int32_t screen) {
     const QString value = takeString(g_settings_get_string(gsettings(settings_), flavour_.pictureKey.constData()));
     DesktopShown shown;
     shown.path = flavour_.pictureIsUri ? pathFromUri(value) : (value.startsWith(QLatin1Char('/')) ? value : QString());
-    if (hasOptions_) shown.placement = placementFor(takeString(g_settings_get_string(gsettings(settings_), "picture-options")));
+    if (hasOptions_)
+        shown.placement = placementFor(takeString(g_settings_get_string(gsettings(settings_), "picture-options")));
     return shown;
 }
 
@@ -72,7 +73,8 @@ bool GSettingsDesktop::setPicture(int32_t screen, const QString& path) {
     const QByteArray utf8 = value.toUtf8();
     // False when the key is locked down (not writable).
     bool ok = g_settings_set_string(gsettings(settings_), flavour_.pictureKey.constData(), utf8.constData());
-    if (hasDark_) ok = g_settings_set_string(gsettings(settings_), flavour_.darkKey.constData(), utf8.constData()) && ok;
+    if (hasDark_)
+        ok = g_settings_set_string(gsettings(settings_), flavour_.darkKey.constData(), utf8.constData()) && ok;
     // Writes are queued (dconf): wait until they reached the store, so the
     // desktop has them before the caller's next step.
     g_settings_sync();

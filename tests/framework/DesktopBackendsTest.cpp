@@ -35,9 +35,9 @@ const char* const kMeanings[] = {"Crop", "SizeToFit", "FillScreen", "Centered", 
 
 QString queriedPlacement() {
     XmlDocument doc(GetFolderItem(DesktopRecord::defaultPath(), 0));
-    const auto nodes = doc.DocumentElement()->Xql(QStringLiteral(
-        "/plist/dict[key=\"Background\"]/dict[key=\"default\"]/dict[key=\"Placement\"]/key[. = "
-        "\"Placement\"]/following-sibling::string[1]"));
+    const auto nodes = doc.DocumentElement()->Xql(
+        QStringLiteral("/plist/dict[key=\"Background\"]/dict[key=\"default\"]/dict[key=\"Placement\"]/key[. = "
+                       "\"Placement\"]/following-sibling::string[1]"));
     return nodes->Length() ? nodes->Item(nodes->Length() - 1)->ToString() : QString();
 }
 
@@ -54,7 +54,9 @@ QString run(const QString& program, const QStringList& args) {
     return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
 }
 
-void ranWell(const QString& answer) { EXPECT_FALSE(answer.startsWith(QLatin1String("<failed"))) << answer.toStdString(); }
+void ranWell(const QString& answer) {
+    EXPECT_FALSE(answer.startsWith(QLatin1String("<failed"))) << answer.toStdString();
+}
 
 // Found once, before a test empties PATH.
 QString tool(const char* name) {
@@ -69,12 +71,12 @@ QString tool(const char* name) {
 
 struct DesktopSide {
     const char* session;  // XDG_CURRENT_DESKTOP
-    const char* backend;  // the backend's name
+    QString backend;      // the backend's name
     bool perScreen;
-    std::function<void()> prepare;                        // a fresh desktop
-    std::function<void(int, const QString&)> show;        // the desktop shows a picture
-    std::function<QString(int)> shown;                    // the path the desktop was told
-    std::function<void(int, const char*)> place;          // the desktop's placement, by meaning
+    std::function<void()> prepare;                  // a fresh desktop
+    std::function<void(int, const QString&)> show;  // the desktop shows a picture
+    std::function<QString(int)> shown;              // the path the desktop was told
+    std::function<void(int, const char*)> place;    // the desktop's placement, by meaning
 };
 
 // GSettings as the desktop's own settings see it: the same default back end as the
@@ -83,7 +85,7 @@ DesktopSide gsettingsSide(const char* session, const GSettingsFlavour& flavour) 
     auto settings = [flavour] {
         return std::shared_ptr<GSettings>(g_settings_new(flavour.schema.constData()), g_object_unref);
     };
-    DesktopSide side{session, "", false, {}, {}, {}, {}};
+    DesktopSide side{session, flavour.name, false, {}, {}, {}, {}};
     side.prepare = [=] {
         // The keyfile back end keeps its values across the tests of this program:
         // start from the schema's defaults, written to the fresh home.
@@ -95,7 +97,8 @@ DesktopSide gsettingsSide(const char* session, const GSettingsFlavour& flavour) 
     };
     side.show = [=](int, const QString& path) {
         const QString value = flavour.pictureIsUri ? GSettingsDesktop::uriFromPath(path) : path;
-        ASSERT_TRUE(g_settings_set_string(settings().get(), flavour.pictureKey.constData(), value.toUtf8().constData()));
+        ASSERT_TRUE(
+            g_settings_set_string(settings().get(), flavour.pictureKey.constData(), value.toUtf8().constData()));
     };
     // Read by another process: what reached the store, not only this process's view.
     side.shown = [=](int) {
@@ -108,10 +111,9 @@ DesktopSide gsettingsSide(const char* session, const GSettingsFlavour& flavour) 
         return flavour.pictureIsUri ? GSettingsDesktop::pathFromUri(value) : value;
     };
     side.place = [=](int, const char* meaning) {
-        static const std::map<std::string, const char*> options = {{"Crop", "scaled"},     {"SizeToFit", "zoom"},
-                                                                   {"FillScreen", "stretched"},
-                                                                   {"Centered", "centered"}, {"Tiled", "wallpaper"},
-                                                                   {"", "spanned"}};
+        static const std::map<std::string, const char*> options = {
+            {"Crop", "scaled"},       {"SizeToFit", "zoom"},  {"FillScreen", "stretched"},
+            {"Centered", "centered"}, {"Tiled", "wallpaper"}, {"", "spanned"}};
         ASSERT_TRUE(g_settings_set_string(settings().get(), "picture-options", options.at(meaning)));
     };
     return side;
@@ -126,7 +128,7 @@ QString lastImage(int screen, int workspace) {
 }
 
 DesktopSide xfceSide() {
-    DesktopSide side{"XFCE", "Xfce", true, {}, {}, {}, {}};
+    DesktopSide side{"XFCE", QStringLiteral("Xfce"), true, {}, {}, {}, {}};
     const auto channel = [](const char* name) { return QStringList{QStringLiteral("-c"), QLatin1String(name)}; };
     side.prepare = [=] {
         ASSERT_FALSE(PrivateBus::address().isEmpty()) << "no private D-Bus session bus (dbus-daemon)";
@@ -134,16 +136,16 @@ DesktopSide xfceSide() {
                                         << QStringLiteral("-R"));
         // Two workspaces, and a third one that only screen 1's backdrop still names.
         ranWell(xfconf(channel("xfwm4") << QStringLiteral("-p") << QStringLiteral("/general/workspace_count")
-                                          << QStringLiteral("-n") << QStringLiteral("-t") << QStringLiteral("int")
-                                          << QStringLiteral("-s") << QStringLiteral("2")));
-        ranWell(xfconf(channel("xfce4-desktop") << QStringLiteral("-p") << lastImage(1, 3) << QStringLiteral("-n")
-                                                  << QStringLiteral("-t") << QStringLiteral("string")
-                                                  << QStringLiteral("-s") << QStringLiteral("/old/three.jpg")));
+                                        << QStringLiteral("-n") << QStringLiteral("-t") << QStringLiteral("int")
+                                        << QStringLiteral("-s") << QStringLiteral("2")));
+        ranWell(xfconf(channel("xfce4-desktop")
+                       << QStringLiteral("-p") << lastImage(1, 3) << QStringLiteral("-n") << QStringLiteral("-t")
+                       << QStringLiteral("string") << QStringLiteral("-s") << QStringLiteral("/old/three.jpg")));
     };
     side.show = [=](int screen, const QString& path) {
-        ranWell(xfconf(channel("xfce4-desktop") << QStringLiteral("-p") << lastImage(screen, 0) << QStringLiteral("-n")
-                                                  << QStringLiteral("-t") << QStringLiteral("string")
-                                                  << QStringLiteral("-s") << path));
+        ranWell(xfconf(channel("xfce4-desktop")
+                       << QStringLiteral("-p") << lastImage(screen, 0) << QStringLiteral("-n") << QStringLiteral("-t")
+                       << QStringLiteral("string") << QStringLiteral("-s") << path));
     };
     // Every workspace of the monitor shows the same picture, or the answer says which differs.
     side.shown = [=](int screen) {
@@ -157,22 +159,19 @@ DesktopSide xfceSide() {
     side.place = [=](int screen, const char* meaning) {
         static const std::map<std::string, int> styles = {{"Crop", 4},     {"SizeToFit", 5}, {"FillScreen", 3},
                                                           {"Centered", 1}, {"Tiled", 2},     {"", 0}};
-        const QString property = XfceDesktop::monitorBase(connectorOf(screen)) + QStringLiteral("/workspace0/image-style");
-        ranWell(xfconf(channel("xfce4-desktop") << QStringLiteral("-p") << property << QStringLiteral("-n")
-                                                  << QStringLiteral("-t") << QStringLiteral("int") << QStringLiteral("-s")
-                                                  << QString::number(styles.at(meaning))));
+        const QString property =
+            XfceDesktop::monitorBase(connectorOf(screen)) + QStringLiteral("/workspace0/image-style");
+        ranWell(xfconf(channel("xfce4-desktop")
+                       << QStringLiteral("-p") << property << QStringLiteral("-n") << QStringLiteral("-t")
+                       << QStringLiteral("int") << QStringLiteral("-s") << QString::number(styles.at(meaning))));
     };
     return side;
 }
 
 std::vector<DesktopSide> desktops() {
-    std::vector<DesktopSide> all{gsettingsSide("ubuntu:GNOME", GSettingsFlavour::gnome()),
-                                 gsettingsSide("X-Cinnamon", GSettingsFlavour::cinnamon()),
-                                 gsettingsSide("MATE", GSettingsFlavour::mate()), xfceSide()};
-    all[0].backend = "GNOME";
-    all[1].backend = "Cinnamon";
-    all[2].backend = "MATE";
-    return all;
+    return {gsettingsSide("ubuntu:GNOME", GSettingsFlavour::gnome()),
+            gsettingsSide("X-Cinnamon", GSettingsFlavour::cinnamon()), gsettingsSide("MATE", GSettingsFlavour::mate()),
+            xfceSide()};
 }
 
 ScreenInfo screen(const QString& connector, const QString& maker) {
@@ -223,10 +222,17 @@ TEST_F(DesktopBackendsTest, TheSessionChoosesTheBackendOnce) {
     const struct {
         const char* session;
         const char* backend;  // "" for the record alone
-    } table[] = {{"GNOME", "GNOME"},     {"ubuntu:GNOME", "GNOME"}, {"GNOME-Flashback:GNOME", "GNOME"},
-                 {"Budgie:GNOME", "GNOME"}, {"Unity", "GNOME"},       {"Pantheon", "GNOME"},
-                 {"X-Cinnamon", "Cinnamon"}, {"MATE", "MATE"},         {"XFCE", "Xfce"},
-                 {"Sway", ""},               {"", ""}};
+    } table[] = {{"GNOME", "GNOME"},
+                 {"ubuntu:GNOME", "GNOME"},
+                 {"GNOME-Flashback:GNOME", "GNOME"},
+                 {"Budgie:GNOME", "GNOME"},
+                 {"Unity", "GNOME"},
+                 {"Pantheon", "GNOME"},
+                 {"X-Cinnamon", "Cinnamon"},
+                 {"MATE", "MATE"},
+                 {"XFCE", "Xfce"},
+                 {"Sway", ""},
+                 {"", ""}};
     for (const auto& row : table) {
         useSession(row.session);
         DesktopBackend* backend = DesktopBackends::current();
@@ -260,14 +266,14 @@ TEST_F(DesktopBackendsTest, EachDesktopRoundTrips) {
     const QString odd = home(QString::fromUtf8("Bild mit 'Quote' \"zwei\"\nund ü%20.jpg"));
     const QString second = home(QStringLiteral("second screen.png"));
     for (const DesktopSide& desktop : desktops()) {
-        SCOPED_TRACE(desktop.backend);
+        SCOPED_TRACE(desktop.backend.toStdString());
         TestEnvironment::ResetHome();
         desktop.prepare();
         useSession(desktop.session);
         const QByteArray path = qgetenv("PATH");
         qputenv("PATH", TestEnvironment::Home().toUtf8());  // the service finds no tool to start
         ASSERT_NE(DesktopBackends::current(), nullptr);
-        EXPECT_EQ(DesktopBackends::current()->name(), QLatin1String(desktop.backend));
+        EXPECT_EQ(DesktopBackends::current()->name(), desktop.backend);
 
         // The desktop shows the user's picture: the program reads it, and its placement.
         desktop.show(1, original);
