@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <QtDebug>
 
+#include <algorithm>
+#include <ctime>
 #include <optional>
 #include <sys/stat.h>
 
@@ -17,9 +19,12 @@ namespace {
 
 // What tells a changed record file apart without reading it. An atomic write
 // renames a new file over the old one, so the inode changes even when size and
-// time happen to match.
+// time happen to match. File times are coarse (a clock tick of the kernel): a
+// file written moments ago may be written again with the same time and, its
+// inode reused, the same stamp, so only a settled file's stamp is trusted.
 struct FileStamp {
     bool exists = false;
+    bool settled = false;
     dev_t device = 0;
     ino_t inode = 0;
     off_t size = 0;
@@ -28,13 +33,20 @@ struct FileStamp {
     static FileStamp of(const QString& path) {
         FileStamp s;
         struct stat st;
-        if (::stat(QFile::encodeName(path).constData(), &st) != 0) return s;
+        if (::stat(QFile::encodeName(path).constData(), &st) != 0) {
+            s.settled = true;  // a file that appears changes the stamp
+            return s;
+        }
         s.exists = true;
         s.device = st.st_dev;
         s.inode = st.st_ino;
         s.size = st.st_size;
         s.modified = st.st_mtim;
         s.changed = st.st_ctim;
+        timespec now{};
+        clock_gettime(CLOCK_REALTIME, &now);
+        const auto ms = [](const timespec& t) { return int64_t(t.tv_sec) * 1000 + t.tv_nsec / 1000000; };
+        s.settled = ms(now) - std::max(ms(st.st_mtim), ms(st.st_ctim)) > 100;
         return s;
     }
     bool operator==(const FileStamp& o) const {
@@ -61,7 +73,7 @@ DesktopRecord& record() {
     CachedRecord& c = cache();
     const QString path = DesktopRecord::defaultPath();
     const FileStamp stamp = FileStamp::of(path);
-    if (!c.record || c.path != path || !(c.stamp == stamp)) {
+    if (!c.record || c.path != path || !c.stamp.settled || !(c.stamp == stamp)) {
         c.record.emplace(path);
         c.path = path;
         c.stamp = stamp;
