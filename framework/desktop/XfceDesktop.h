@@ -5,17 +5,24 @@
 //   /backdrop/screen0/monitor<connector>/workspace<n>/last-image   the path
 //   /backdrop/screen0/monitor<connector>/workspace<n>/image-style  the placement
 // A picture is set on every workspace of the monitor; it is read from workspace0.
+// What was read is kept until xfconf announces a change of the channel, so an
+// idle watcher tick asks nothing of the bus.
 #include <QDBusConnection>
 #include <QString>
 #include <QVariant>
+#include <QVariantMap>
+#include <map>
 #include <memory>
 
 #include "framework/desktop/DesktopBackend.h"
+
+class XfconfChanges;
 
 class XfceDesktop : public DesktopBackend {
 public:
     // The backend when xfconf runs or can be started on bus; else nullptr.
     static std::unique_ptr<DesktopBackend> detect(const QDBusConnection& bus = QDBusConnection::sessionBus());
+    ~XfceDesktop() override;
 
     QString name() const override { return QStringLiteral("Xfce"); }
     bool perScreen() const override { return true; }
@@ -28,12 +35,17 @@ public:
     static QString monitorBase(const QString& connector);
 
 private:
-    explicit XfceDesktop(const QDBusConnection& bus) : bus_(bus) {}
+    explicit XfceDesktop(const QDBusConnection& bus);
+    std::optional<DesktopShown> read(const QString& connector) const;
     // The property's value; an invalid QVariant when it is not set or xfconf did not answer.
     QVariant property(const QString& channel, const QString& property) const;
     bool setProperty(const QString& property, const QVariant& value) const;
+    // Every property under base, by its full name; nothing when xfconf did not answer.
+    std::optional<QVariantMap> properties(const QString& base) const;
     // The workspace numbers to set: those the monitor has, and those the window manager counts.
     QList<int> workspaces(const QString& base) const;
 
     QDBusConnection bus_;
+    std::unique_ptr<XfconfChanges> changes_;  // empties the cache below on xfconf's change signals
+    std::map<QString, std::optional<DesktopShown>> shown_;  // by connector
 };

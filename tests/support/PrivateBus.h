@@ -2,7 +2,8 @@
 // A private D-Bus session bus for the tests that need one (xfconfd is started
 // on it by activation). Started once per test program on first use, it becomes
 // the program's session bus (DBUS_SESSION_BUS_ADDRESS), so it must be started
-// before anything asks Qt for the session bus; it is stopped by its PID at exit.
+// before anything asks Qt for the session bus. At the end of the test program
+// the services it started and then the bus are stopped by their PIDs.
 #include <QString>
 
 namespace PrivateBus {
