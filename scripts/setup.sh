@@ -10,7 +10,9 @@ packages=(
   libxml2-dev libplist-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  libglib2.0-bin gsettings-desktop-schemas
+  libglib2.0-dev libglib2.0-bin gsettings-desktop-schemas
+  cinnamon-desktop-data mate-desktop-common
+  xfconf libxfconf-0-3 dbus-daemon
   xvfb xdotool x11-utils x11-xserver-utils imagemagick
   fonts-dejavu-core
 )

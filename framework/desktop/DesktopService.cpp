@@ -1,13 +1,108 @@
 #include "framework/desktop/DesktopService.h"
 
 #include <QDir>
+#include <QFile>
 #include <QStringList>
+#include <QtDebug>
 
+#include <algorithm>
+#include <ctime>
+#include <optional>
+#include <sys/stat.h>
+
+#include "framework/desktop/DesktopBackend.h"
 #include "framework/desktop/DesktopRecord.h"
-#include "framework/desktop/GnomeDesktop.h"
 #include "framework/system/Screens.h"
 
 namespace DesktopService {
+namespace {
+
+// What tells a changed record file apart without reading it. An atomic write
+// renames a new file over the old one, so the inode changes even when size and
+// time happen to match. File times are coarse (a clock tick of the kernel): a
+// file written moments ago may be written again with the same time and, its
+// inode reused, the same stamp, so only a settled file's stamp is trusted.
+struct FileStamp {
+    bool exists = false;
+    bool settled = false;
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    timespec modified{}, changed{};
+
+    static FileStamp of(const QString& path) {
+        FileStamp s;
+        struct stat st;
+        if (::stat(QFile::encodeName(path).constData(), &st) != 0) {
+            s.settled = true;  // a file that appears changes the stamp
+            return s;
+        }
+        s.exists = true;
+        s.device = st.st_dev;
+        s.inode = st.st_ino;
+        s.size = st.st_size;
+        s.modified = st.st_mtim;
+        s.changed = st.st_ctim;
+        timespec now{};
+        clock_gettime(CLOCK_REALTIME, &now);
+        const auto ms = [](const timespec& t) { return int64_t(t.tv_sec) * 1000 + t.tv_nsec / 1000000; };
+        s.settled = ms(now) - std::max(ms(st.st_mtim), ms(st.st_ctim)) > 100;
+        return s;
+    }
+    bool operator==(const FileStamp& o) const {
+        return exists == o.exists && device == o.device && inode == o.inode && size == o.size &&
+               modified.tv_sec == o.modified.tv_sec && modified.tv_nsec == o.modified.tv_nsec &&
+               changed.tv_sec == o.changed.tv_sec && changed.tv_nsec == o.changed.tv_nsec;
+    }
+};
+
+// The record, read again only when its file changed: the watcher asks for every
+// screen's picture on each tick. One stat costs under a microsecond; a
+// QFileSystemWatcher would have to watch the whole configuration folder (the
+// record is replaced by a rename) and wake for every other program's settings.
+struct CachedRecord {
+    QString path;
+    FileStamp stamp;
+    std::optional<DesktopRecord> record;
+};
+
+CachedRecord& cache() {
+    static CachedRecord c;
+    return c;
+}
+
+DesktopRecord& record() {
+    CachedRecord& c = cache();
+    const QString path = DesktopRecord::defaultPath();
+    const FileStamp stamp = FileStamp::of(path);
+    if (!c.record || c.path != path || !c.stamp.settled || !(c.stamp == stamp)) {
+        c.record.emplace(path);
+        c.path = path;
+        c.stamp = stamp;
+    }
+    return *c.record;
+}
+
+bool saveRecord() {
+    CachedRecord& c = cache();
+    if (!c.record) return true;
+    if (!c.record->changed()) return true;
+    const bool ok = c.record->save();
+    if (ok)
+        c.stamp = FileStamp::of(c.path);
+    else
+        c.record.reset();  // what is on disk counts again
+    return ok;
+}
+
+// The session's backend when it shows this screen's picture: every screen on a
+// desktop with a picture per screen, else the main screen only.
+DesktopBackend* backendFor(int32_t screen) {
+    DesktopBackend* backend = DesktopBackends::current();
+    return backend && (screen == 1 || backend->perScreen()) ? backend : nullptr;
+}
+
+}  // namespace
 
 QString screenName(int32_t screen) {
     const ScreenPtr s = Screen(screen - 1);
@@ -26,36 +121,39 @@ QString picture(int32_t screen) {
     const QString name = screenName(screen);
     if (name.isEmpty()) return QString();
     const bool main = screen == 1;
-    DesktopRecord record;
-    if (main) {
-        if (const auto gnome = GnomeDesktop::detect()) {
-            if (const auto shown = gnome->picture()) {
-                // Mirror what GNOME shows, so that the placement query reads GNOME's choice.
-                if (!shown->isEmpty()) record.setPicture(name, true, *shown);
-                record.setPlacement(name, true, GnomeDesktop::placementFor(gnome->pictureOptions()));
-                record.save();
-                return *shown;
-            }
+    DesktopRecord& rec = record();
+    if (DesktopBackend* backend = backendFor(screen)) {
+        if (const auto shown = backend->picture(screen)) {
+            // Mirror what the desktop shows, so that the placement query reads its choice.
+            if (!shown->path.isEmpty()) rec.setPicture(name, main, shown->path);
+            rec.setPlacement(name, main, shown->placement);
+            saveRecord();
+            return shown->path;
         }
     }
-    return record.picture(name, main);
+    return rec.picture(name, main);
 }
 
-void setPicture(int32_t screen, const QString& path) {
+bool setPicture(int32_t screen, const QString& path) {
     const QString name = screenName(screen);
-    if (name.isEmpty() || path.isEmpty() || !QDir::isAbsolutePath(path)) return;
+    if (name.isEmpty() || path.isEmpty() || !QDir::isAbsolutePath(path)) return false;
     const bool main = screen == 1;
-    DesktopRecord record;
-    record.setPicture(name, main, path);
-    if (main) {
-        if (const auto gnome = GnomeDesktop::detect()) {
-            // Always set, even to the value GNOME already has: the record may be
-            // behind, and the caller relies on the picture being set anew.
-            gnome->setPicture(path);
-            record.setPlacement(name, true, GnomeDesktop::placementFor(gnome->pictureOptions()));
+    DesktopRecord& rec = record();
+    if (DesktopBackend* backend = backendFor(screen)) {
+        // Always set, even to the value the desktop already has: the record may
+        // be behind, and the caller relies on the picture being set anew.
+        if (!backend->setPicture(screen, path)) {
+            // The record mirrors the desktop, so it keeps what the desktop still shows.
+            qWarning("The %s desktop did not take the picture for screen %d.", qUtf8Printable(backend->name()),
+                     int(screen));
+            return false;
         }
+        rec.setPicture(name, main, path);
+        if (const auto shown = backend->picture(screen)) rec.setPlacement(name, main, shown->placement);
+    } else {
+        rec.setPicture(name, main, path);
     }
-    record.save();
+    return saveRecord();
 }
 
 }  // namespace DesktopService

@@ -44,6 +44,7 @@ const std::map<QString, Operation>& operations() {
          }},
         {QStringLiteral("desktop.set-picture"),
          [](const std::vector<Argument>& a) {
+             // The script answers nothing either way; the service reports a refusal itself.
              if (const auto screen = screenArgument(a, 0)) DesktopService::setPicture(*screen, stringArgument(a, 1));
              return QString();
          }},

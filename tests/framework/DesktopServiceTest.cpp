@@ -2,13 +2,9 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
-#include <QStandardPaths>
-#include <QUrl>
 
 #include "framework/desktop/DesktopRecord.h"
 #include "framework/desktop/DesktopService.h"
-#include "framework/desktop/GnomeDesktop.h"
 #include "framework/shell/XmlDocument.h"
 #include "framework/system/Screens.h"
 #include "tests/support/FakePlatform.h"
@@ -54,7 +50,6 @@ protected:
     }
     void TearDown() override {
         qunsetenv("XDG_CURRENT_DESKTOP");
-        qunsetenv("GSETTINGS_BACKEND");
     }
     QString picturePath(const QString& name) const { return TestEnvironment::Home() + QLatin1Char('/') + name; }
     FakePlatform platform;
@@ -168,99 +163,4 @@ TEST_F(Desktop, ACorruptRecordReadsAsEmptyAndIsKeptAside) {
     DesktopService::setPicture(1, QStringLiteral("/p/new.jpg"));
     EXPECT_EQ(DesktopService::picture(1), QStringLiteral("/p/new.jpg"));
     EXPECT_EQ(readAll(record + QStringLiteral(".bad")), QByteArray("bplist00 garbage that is no property list"));
-}
-
-TEST(GnomeDesktop, SessionNamesAndStringLiterals) {
-    EXPECT_TRUE(GnomeDesktop::sessionIsGnomeFamily(QStringLiteral("GNOME")));
-    EXPECT_TRUE(GnomeDesktop::sessionIsGnomeFamily(QStringLiteral("ubuntu:GNOME")));
-    EXPECT_TRUE(GnomeDesktop::sessionIsGnomeFamily(QStringLiteral("GNOME-Flashback:GNOME")));
-    EXPECT_TRUE(GnomeDesktop::sessionIsGnomeFamily(QStringLiteral("Budgie:GNOME")));
-    EXPECT_FALSE(GnomeDesktop::sessionIsGnomeFamily(QStringLiteral("KDE")));
-    EXPECT_FALSE(GnomeDesktop::sessionIsGnomeFamily(QStringLiteral("X-Cinnamon")));
-    EXPECT_FALSE(GnomeDesktop::sessionIsGnomeFamily(QString()));
-
-    EXPECT_EQ(GnomeDesktop::parseStringLiteral(QStringLiteral("'file:///a%20b'")), QStringLiteral("file:///a%20b"));
-    EXPECT_EQ(GnomeDesktop::parseStringLiteral(QStringLiteral("\"it's\"")), QStringLiteral("it's"));
-    EXPECT_EQ(GnomeDesktop::parseStringLiteral(QStringLiteral("'a\\'b\\\\c\\n\\u00fc'")), QString::fromUtf8("a'b\\c\nü"));
-    EXPECT_FALSE(GnomeDesktop::parseStringLiteral(QStringLiteral("'open")));
-    EXPECT_FALSE(GnomeDesktop::parseStringLiteral(QStringLiteral("'a'b'")));
-    EXPECT_FALSE(GnomeDesktop::parseStringLiteral(QStringLiteral("'\\u00'")));
-    const QString tricky = QStringLiteral("it's a \\ test");
-    EXPECT_EQ(GnomeDesktop::parseStringLiteral(GnomeDesktop::stringLiteral(tricky)), tricky);
-}
-
-// The GNOME desktop, on gsettings' keyfile back end in the test's own folders.
-class GnomeDesktopSession : public Desktop {
-protected:
-    void SetUp() override {
-        Desktop::SetUp();
-        qputenv("GSETTINGS_BACKEND", "keyfile");
-        gsettings_ = QStandardPaths::findExecutable(QStringLiteral("gsettings"));
-        if (gsettings_.isEmpty()) GTEST_SKIP() << "gsettings is not installed";
-        if (!gsettings({QStringLiteral("list-keys"), QStringLiteral("org.gnome.desktop.background")}))
-            GTEST_SKIP() << "the schema org.gnome.desktop.background is not installed";
-        qputenv("XDG_CURRENT_DESKTOP", "ubuntu:GNOME");
-    }
-    // gsettings' printed answer; nothing when it failed.
-    std::optional<QString> gsettings(const QStringList& args) {
-        QProcess p;
-        p.start(gsettings_, args);
-        if (!p.waitForFinished(10000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
-            return std::nullopt;
-        return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
-    }
-    QString get(const char* key) {
-        return gsettings({QStringLiteral("get"), QStringLiteral("org.gnome.desktop.background"), QLatin1String(key)})
-            .value_or(QStringLiteral("<failed>"));
-    }
-    void set(const char* key, const QString& value) {
-        ASSERT_TRUE(gsettings({QStringLiteral("set"), QStringLiteral("org.gnome.desktop.background"),
-                               QLatin1String(key), value}));
-    }
-    QString gsettings_;
-};
-
-TEST_F(GnomeDesktopSession, SettingTheMainScreenSetsBothUrisAndTheRecord) {
-    const QString path = picturePath(QString::fromUtf8("Bild mit 'Quote' \"zwei\"\nund ü.jpg"));
-    DesktopService::setPicture(1, path);
-    const QString uri = QString::fromUtf8(QUrl::fromLocalFile(path).toEncoded());
-    EXPECT_EQ(GnomeDesktop::parseStringLiteral(get("picture-uri")), uri);
-    EXPECT_EQ(GnomeDesktop::parseStringLiteral(get("picture-uri-dark")), uri);
-    EXPECT_EQ(QUrl(uri).toLocalFile(), path);
-    EXPECT_EQ(DesktopService::picture(1), path);
-    EXPECT_EQ(DesktopRecord().picture(DesktopService::screenName(1), true), path);
-
-    // Other screens are the record's alone.
-    DesktopService::setPicture(2, picturePath(QStringLiteral("second.jpg")));
-    EXPECT_EQ(GnomeDesktop::parseStringLiteral(get("picture-uri")), uri);
-    EXPECT_EQ(DesktopService::picture(2), picturePath(QStringLiteral("second.jpg")));
-}
-
-TEST_F(GnomeDesktopSession, WhatGnomeShowsIsTheMainScreensPictureAndPlacement) {
-    set("picture-uri", QStringLiteral("'file:///usr/share/backgrounds/b%C3%BCro%20one.jpg'"));
-    const struct {
-        const char* option;
-        const char* placement;
-    } table[] = {{"scaled", "Crop"},      {"zoom", "SizeToFit"}, {"stretched", "FillScreen"},
-                 {"centered", "Centered"}, {"wallpaper", "Tiled"}, {"none", ""}, {"spanned", ""}};
-    for (const auto& row : table) {
-        set("picture-options", QStringLiteral("'%1'").arg(QLatin1String(row.option)));
-        EXPECT_EQ(DesktopService::picture(1), QString::fromUtf8("/usr/share/backgrounds/büro one.jpg")) << row.option;
-        const QString expected =
-            *row.placement ? QStringLiteral("<string>%1</string>").arg(QLatin1String(row.placement)) : QString();
-        EXPECT_EQ(queriedPlacement(), expected) << row.option;
-    }
-    // A picture that is not a local file reads as none, and the record keeps its last file.
-    set("picture-uri", QStringLiteral("'resource:///org/gnome/shell/theme/noise.png'"));
-    EXPECT_EQ(DesktopService::picture(1), QString());
-    EXPECT_EQ(DesktopRecord().picture(DesktopService::screenName(1), true),
-              QString::fromUtf8("/usr/share/backgrounds/büro one.jpg"));
-}
-
-TEST_F(GnomeDesktopSession, OutsideGnomeTheRecordAloneIsTheDesktop) {
-    set("picture-uri", QStringLiteral("'file:///gnome/untouched.jpg'"));
-    qputenv("XDG_CURRENT_DESKTOP", "KDE");
-    DesktopService::setPicture(1, picturePath(QStringLiteral("record.jpg")));
-    EXPECT_EQ(DesktopService::picture(1), picturePath(QStringLiteral("record.jpg")));
-    EXPECT_EQ(get("picture-uri"), QStringLiteral("'file:///gnome/untouched.jpg'"));
 }

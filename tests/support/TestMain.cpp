@@ -6,8 +6,19 @@
 
 #include <cstdlib>
 
+#include "framework/desktop/DesktopBackend.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/TestEnvironment.h"
+
+namespace {
+
+// Each test detects the session's desktop afresh from the environment it sets.
+class FreshDesktopChoice : public ::testing::EmptyTestEventListener {
+    void OnTestStart(const ::testing::TestInfo&) override { DesktopBackends::reset(); }
+    void OnTestEnd(const ::testing::TestInfo&) override { DesktopBackends::reset(); }
+};
+
+}  // namespace
 
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
@@ -18,6 +29,7 @@ int main(int argc, char** argv) {
     unsetenv("XDG_PICTURES_DIR");
     TestEnvironment::ResetHome();
     ::testing::InitGoogleTest(&argc, argv);
+    ::testing::UnitTest::GetInstance()->listeners().Append(new FreshDesktopChoice);
     QApplication app(argc, argv);
     FakePlatform platform;  // no dialog shows, no address opens, unless a test says so
     return RUN_ALL_TESTS();
