@@ -66,7 +66,7 @@ public slots:
             sendErrorReply(QDBusError::Failed, result.toString());
             return QString();
         }
-        return engine().evaluate(QStringLiteral("output.join('\\n')")).toString();
+        return engine().evaluate(QStringLiteral("output.join('')")).toString();  // plasmashell runs the printed texts together
     }
 
 private:
