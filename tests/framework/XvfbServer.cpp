@@ -30,11 +30,12 @@ XvfbServer::XvfbServer(int width, int height) {
     display_ = ':' + number;
     connection_ = XOpenDisplay(display_.constData());
     if (!connection_) display_.clear();
-    XSetErrorHandler(noteError);
+    previousHandler_ = reinterpret_cast<void*>(XSetErrorHandler(noteError));
 }
 
 XvfbServer::~XvfbServer() {
     if (connection_) XCloseDisplay(dpy(connection_));
+    XSetErrorHandler(reinterpret_cast<int (*)(Display*, XErrorEvent*)>(previousHandler_));
     process_.kill();  // our own child, by its PID
     process_.waitForFinished(5000);
 }

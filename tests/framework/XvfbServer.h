@@ -30,4 +30,5 @@ private:
     QProcess process_;
     QByteArray display_;
     void* connection_ = nullptr;  // the test's own Display*, open while the server runs
+    void* previousHandler_ = nullptr;  // Xlib's error handler before ours
 };
