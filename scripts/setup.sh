@@ -15,6 +15,9 @@ packages=(
   xfconf libxfconf-0-3 dbus-daemon
   xvfb xdotool x11-utils x11-xserver-utils imagemagick
   fonts-dejavu-core
+  # desktop backends: Plasma over D-Bus (a private bus and a script engine in its
+  # tests), the X11 root pixmap; the installed .desktop file's validator
+  dbus libx11-dev qt6-declarative-dev desktop-file-utils
 )
 
 missing=()

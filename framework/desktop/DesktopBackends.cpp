@@ -2,6 +2,8 @@
 
 #include "framework/desktop/DesktopBackend.h"
 #include "framework/desktop/GSettingsDesktop.h"
+#include "framework/desktop/PlasmaDesktop.h"
+#include "framework/desktop/X11RootDesktop.h"
 #include "framework/desktop/XfceDesktop.h"
 
 namespace DesktopBackends {
@@ -35,10 +37,9 @@ std::unique_ptr<DesktopBackend> detect() {
         found = GSettingsDesktop::detect(GSettingsFlavour::cinnamon());
     if (!found && names(desktops, {"MATE"})) found = GSettingsDesktop::detect(GSettingsFlavour::mate());
     if (!found && names(desktops, {"XFCE"})) found = XfceDesktop::detect();
-    // ---- KDE Plasma and any other X11 session: wired in with their backends ----
-    // if (!found && names(desktops, {"KDE"})) found = PlasmaDesktop::detect();
-    // if (!found) found = X11RootDesktop::detect();
-    // ---------------------------------------------------------------------------
+    if (!found && names(desktops, {"KDE"})) found = PlasmaDesktop::detect();
+    // Last: any other X11 session shows the root window's pixmap.
+    if (!found) found = X11RootDesktop::detect();
     return found;
 }
 

@@ -3,7 +3,8 @@
 // waits until it has finished and keeps its standard output and error, in the
 // order they were written, as Result. The folder of the platform tools comes
 // first on the command's PATH, so "defaults", "plutil" and "killall" reach the
-// program's own stand-ins (see platform-tools/).
+// program's own stand-ins (see platform-tools/). Without that folder nothing
+// runs (status 127): those names must never reach the system's tools.
 #include <QString>
 #include <cstdint>
 #include <memory>
@@ -18,7 +19,8 @@ public:
 
     // The folder of the platform tools that Execute puts first on PATH; empty
     // when none was found. Looked for beside the executable (platform-tools/
-    // in its folder or its parent, ../libexec/<the program's tools folder name>), then in the build tree.
+    // in its folder or its parent; installed, ../libexec/<the program's tools
+    // folder name>), then, for a program inside its build tree, in that tree.
     static QString PlatformToolsFolder();
 
 private:

@@ -1,0 +1,47 @@
+#include "framework/desktop/X11RootDesktop.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QStringList>
+
+#include <cmath>
+
+#include "framework/desktop/X11RootPixmap.h"
+#include "framework/system/Screens.h"
+
+bool X11RootDesktop::isKnownDesktop(const QString& currentDesktop) {
+    static const QStringList own = {QStringLiteral("KDE"),      QStringLiteral("XFCE"),     QStringLiteral("X-Cinnamon"),
+                                    QStringLiteral("Cinnamon"), QStringLiteral("MATE"),     QStringLiteral("Unity"),
+                                    QStringLiteral("Budgie"),   QStringLiteral("Pantheon"), QStringLiteral("LXQt"),
+                                    QStringLiteral("LXDE"),     QStringLiteral("Deepin"),   QStringLiteral("DDE")};
+    for (const QString& raw : currentDesktop.split(QLatin1Char(':'), Qt::SkipEmptyParts)) {
+        const QString name = raw.trimmed();
+        if (name.contains(QLatin1String("GNOME"), Qt::CaseInsensitive) || own.contains(name, Qt::CaseInsensitive))
+            return true;
+    }
+    return false;
+}
+
+std::unique_ptr<DesktopBackend> X11RootDesktop::detect() {
+    if (isKnownDesktop(QString::fromLocal8Bit(qgetenv("XDG_CURRENT_DESKTOP")))) return nullptr;
+    const QString platform = QGuiApplication::platformName();
+    const bool wayland = platform == QLatin1String("wayland") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+                         qgetenv("XDG_SESSION_TYPE") == "wayland";
+    const bool x11 = platform == QLatin1String("xcb") || (!wayland && !qEnvironmentVariableIsEmpty("DISPLAY"));
+    if (!x11 || !X11RootPixmap::available(QByteArray())) return nullptr;
+    return std::make_unique<X11RootDesktop>();
+}
+
+bool X11RootDesktop::setPicture(int32_t screen, const QString& path) {
+    const ScreenPtr shown = Screen(screen - 1);
+    if (!shown || shown->width <= 0 || shown->height <= 0) return false;
+    QImage picture(path);
+    if (picture.isNull()) return false;
+    // The composed picture has the screen's size; anything else is stretched to it.
+    if (picture.size() != QSize(shown->width, shown->height))
+        picture = picture.scaled(shown->width, shown->height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    // Root coordinates are device pixels; the screen's position is in window coordinates.
+    const double ratio = shown->devicePixelRatio;
+    const QPoint position(int(std::lround(shown->left * ratio)), int(std::lround(shown->top * ratio)));
+    return X11RootPixmap::show(display_, picture, position);
+}
