@@ -92,6 +92,9 @@ public:
     QString GetLongDesktopName(int32_t i);     // Window1Watcher.cpp
     void RevertDesktop();                      // Window1Watcher.cpp
     void ShowHideAdvanced();                   // Window1Handlers.cpp
+    static QString DesktopPicture(int32_t screen);  // what screen (from 1) shows now; Window1Watcher.cpp
+    static QString HeightLabel(int32_t adjust);     // the height adjustment's label; Window1Handlers.cpp
+    static inline const QString kHeightLabel = QStringLiteral("Adjust menubar height:   ");
 
     // The window's own state.
     FolderItemPtr currentImage;

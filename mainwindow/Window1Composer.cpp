@@ -3,8 +3,8 @@
 // PNG and makes it the main screen's desktop picture; in save-only mode it
 // writes the picture where the user chooses and leaves the desktop alone.
 #include <QPainter>
-#include <cmath>
 
+#include "app/ComposedPicture.h"
 #include "app/DesktopScripts.h"
 #include "app/ImageFiles.h"
 #include "common/CommonLib.h"
@@ -16,42 +16,22 @@
 #include "framework/system/Dialogs.h"
 #include "framework/system/Screens.h"
 #include "framework/text/StyledTextPrinter.h"
+#include "mainwindow/CanvasGeometry.h"
 #include "mainwindow/Window1.h"
 
 namespace {
 
 struct ExportFormat {
-    const char* code;      // the exporter's format code, also its output file type
-    const char* fileName;  // the composed picture in the Pictures folder
-    const char* suffix;    // ending of the save dialog's default name
+    const char* code;       // the exporter's format code, also its output file type
+    const char* extension;  // of the composed picture and of the save dialog's default name
 };
 
-const ExportFormat kFormats[] = {
-    {"JPEG", "ZentravelleDesktopPicture.jpg", "-ZenMod.jpg"},
-    {"PNGf", "ZentravelleDesktopPicture.png", "-ZenMod.png"},
-};
+const ExportFormat kFormats[] = {{"JPEG", kComposedExtensions[0]}, {"PNGf", kComposedExtensions[1]}};
 
 // The row of the save-format menu; an unknown row falls back to JPEG.
 const ExportFormat& FormatFor(int32_t listIndex) { return kFormats[listIndex == 1 ? 1 : 0]; }
 
 const QString kCouldNotSave = QStringLiteral("Sorry, could not save the desktop image.");
-
-// Where the whole source is drawn: a rectangle in the canvas's coordinates.
-struct DrawRect {
-    int32_t x, y, width, height;
-};
-
-// The vertical centre is taken on the whole canvas, then moved down by offset.
-DrawRect Centred(int32_t W, int32_t H, int32_t dw, int32_t dh, int32_t offset) {
-    return {Int((W - dw) / 2.0), Int((H - dh) / 2.0 + offset), dw, dh};
-}
-
-// The smallest odd count of tiles that covers a length.
-int32_t OddTileCount(int32_t length, int32_t tile) {
-    int32_t n = Int(std::ceil(double(length) / double(tile)));
-    if (n / 2.0 == double(n / 2)) n = n + 1;
-    return n;
-}
 
 }  // namespace
 
@@ -83,65 +63,46 @@ void Window1::SetMainDesktop() {
     const int32_t W = canvas->Width(), H = canvas->Height();
     const int32_t sw = source->Width(), sh = source->Height();
     Graphics& g = canvas->Graphics();
-    auto draw = [&](const DrawRect& p) { g.DrawPicture(source, p.x, p.y, p.width, p.height, 0, 0, sw, sh); };
-    auto fillBackground = [&] {
+    auto draw = [&](const CanvasRect& r) { g.DrawPicture(source, r.x, r.y, r.width, r.height, 0, 0, sw, sh); };
+
+    const int32_t placement = PopupMenu1->ListIndex();
+    if (FillsBackground(placement)) {
         g.SetForeColor(currentBackColor);
         g.FillRect(0, 0, W, H);
-    };
-
-    switch (PopupMenu1->ListIndex()) {
-        case 0: {  // Fit to Screen
-            fillBackground();
-            int32_t dw = W, dh = H - offset;
-            CommonLib::ScaleProportionalToFit(sw, sh, dw, dh);
-            draw(Centred(W, H, dw, dh, offset));
-            break;
-        }
-        case 1: {  // Fill Screen
-            const double s = std::max(double(W) / double(sw), double(H - offset) / double(sh));
-            draw(Centred(W, H, Int(sw * s), Int(sh * s), offset));
-            break;
-        }
-        case 2:  // Stretch to Fill Screen
-            draw({0, offset, W, H - offset});
-            break;
-        case 3:  // Center
-            fillBackground();
-            draw(Centred(W, H, sw, sh, offset));
-            break;
-        case 4: {  // Tile, from a centre tile outwards
-            const DrawRect centre = Centred(W, H, sw, sh, offset);
-            const int32_t nx = OddTileCount(W, sw), ny = OddTileCount(H, sh);
-            for (int32_t i = (-nx) / 2; i <= nx / 2; ++i) {
-                for (int32_t j = (-ny) / 2; j <= ny / 2; ++j) {
-                    draw({centre.x + i * sw, centre.y + j * sh, sw, sh});
-                    Yield();
-                }
+    }
+    if (placement == int32_t(Placement::Tile)) {  // from a centre tile outwards
+        const TileGrid grid = TileGridFor(W, H, sw, sh, offset);
+        for (int32_t i = grid.FirstColumn(); i <= grid.columns / 2; ++i) {
+            for (int32_t j = grid.FirstRow(); j <= grid.rows / 2; ++j) {
+                draw(grid.Tile(i, j));
                 Yield();
             }
-            break;
+            Yield();
         }
-        default:
-            break;
+    } else {
+        for (const CanvasRect& r : PlacementRects(placement, W, H, sw, sh, offset)) draw(r);
     }
 
-    // The strip. Rounded: black behind the two upper curves, the lower half square.
-    if (CheckBox1->Value()) {
-        g.SetUseOldRenderer(true);
-        g.SetForeColor(RGB(0, 0, 0));
-        g.FillRect(0, 0, W, barH);
-        g.SetForeColor(currentColor);
-        g.FillRoundRect(0, 0, W, barH, 18, 18);
-        const int32_t h2 = Int(barH / 2.0);
-        g.FillRect(0, h2, W, h2);
-    } else {
-        g.SetForeColor(currentColor);
-        g.FillRect(0, 0, W, barH);
+    for (const StripPiece& piece : StripPieces(W, barH, CheckBox1->Value())) {
+        const CanvasRect& r = piece.rect;
+        if (piece.kind == StripPiece::Black) {
+            g.SetUseOldRenderer(true);
+            g.SetForeColor(RGB(0, 0, 0));
+            g.FillRect(r.x, r.y, r.width, r.height);
+            g.SetForeColor(currentColor);
+        } else if (piece.kind == StripPiece::Round) {
+            g.FillRoundRect(r.x, r.y, r.width, r.height, kStripCornerOval, kStripCornerOval);
+        } else {
+            g.SetForeColor(currentColor);
+            g.FillRect(r.x, r.y, r.width, r.height);
+        }
     }
 
     // The text, in a block as wide as the text field, centred on the canvas.
     if (EditField1->Text() != QString()) {
-        if (auto printer = EditField1->styledTextPrinter(&g.Painter(), 254)) printer->DrawBlock(W / 2 - 127, 0, barH);
+        const CanvasRect block = TextBlock(W, EditField1->Width(), barH);
+        if (auto printer = EditField1->styledTextPrinter(&g.Painter(), block.width))
+            printer->DrawBlock(block.x, block.y, block.height);
     }
 
     const ExportFormat& format = FormatFor(PopupMenu2->ListIndex());
@@ -153,7 +114,7 @@ void Window1::SetMainDesktop() {
     if (!SaveImageOnly) {
         FolderItemPtr folder = SpecialFolder::Pictures();
         if (!folder) return;
-        FolderItemPtr file = folder->Child(QString::fromLatin1(format.fileName));
+        FolderItemPtr file = folder->Child(ComposedFileName(format.extension));
         // A picture that could not be written is never handed to the desktop.
         if (!exporter->SavePicture(file, canvas)) {
             if (!inBackground) MsgBox(kCouldNotSave);
@@ -161,7 +122,7 @@ void Window1::SetMainDesktop() {
         }
         SetAnyDesktopPicture({Variant(1), Variant(file->AbsolutePath())});
     } else {
-        const QString suffix = QString::fromLatin1(FormatFor(PopupMenu2->ListIndex()).suffix);
+        const QString suffix = QStringLiteral("-ZenMod.") + QLatin1String(format.extension);
         FolderItemPtr file =
             GetSaveFolderItem(ImageFiles::All(), CommonLib::GetFileBaseName(currentImage->Name()) + suffix);
         if (file && !exporter->SavePicture(file, canvas)) MsgBox(kCouldNotSave);
