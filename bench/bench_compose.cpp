@@ -157,7 +157,7 @@ void BM_Floor(benchmark::State& state) {
         tjDecompress2(d, reinterpret_cast<const unsigned char*>(jpeg.constData()), jpeg.size(), pixels.data(), s.w,
                       0, s.h, TJPF_BGRX, 0);
         unsigned long size = capacity;
-        tjCompress2(c, pixels.data(), s.w, 0, s.h, TJPF_BGRX, &out, &size, TJSAMP_420, 75, TJFLAG_NOREALLOC);
+        tjCompress2(c, pixels.data(), s.w, 0, s.h, TJPF_BGRX, &out, &size, TJSAMP_420, 75, TJFLAG_NOREALLOC | TJFLAG_ACCURATEDCT);
         benchmark::DoNotOptimize(size);
     }
     tjFree(out);

@@ -48,11 +48,11 @@ void Window1::SetMainDesktop() {
     }
 
     ScreenPtr main = Screen(0);
-    PicturePtr canvas = main ? NewPicture(main->Width(), main->Height(), 32) : nullptr;
-    if (!canvas) {
+    const int32_t W = main ? main->Width() : 0, H = main ? main->Height() : 0;
+    auto cannotCreate = [this] {
         if (!inBackground) MsgBox(QStringLiteral("Sorry, could not create desktop image."));
-        return;
-    }
+    };
+    if (!PictureSizeAllowed(W, H)) return cannotCreate();
     PicturePtr source = currentImage->OpenAsPicture();
     if (!source) {
         if (!inBackground) MsgBox(QStringLiteral("Couldn't open the selected image."));
@@ -60,27 +60,37 @@ void Window1::SetMainDesktop() {
     }
 
     const int32_t offset = CheckBox2->Value() ? barH : 0;
-    const int32_t W = canvas->Width(), H = canvas->Height();
     const int32_t sw = source->Width(), sh = source->Height();
-    Graphics& g = canvas->Graphics();
-    auto draw = [&](const CanvasRect& r) { g.DrawPicture(source, r.x, r.y, r.width, r.height, 0, 0, sw, sh); };
-
     const int32_t placement = PopupMenu1->ListIndex();
-    if (FillsBackground(placement)) {
-        g.SetForeColor(currentBackColor);
-        g.FillRect(0, 0, W, H);
-    }
-    if (placement == int32_t(Placement::Tile)) {  // from a centre tile outwards
-        const TileGrid grid = TileGridFor(W, H, sw, sh, offset);
-        for (int32_t i = grid.FirstColumn(); i <= grid.columns / 2; ++i) {
-            for (int32_t j = grid.FirstRow(); j <= grid.rows / 2; ++j) {
-                draw(grid.Tile(i, j));
+    // An opaque source of the screen's size placed exactly over it is the canvas
+    // itself: no second buffer, no copy.
+    const bool sourceIsCanvas = source->Image().format() == QImage::Format_RGB32 && sw == W && sh == H &&
+                                PlacementRects(placement, W, H, sw, sh, offset) == std::vector<CanvasRect>{{0, 0, W, H}};
+    PicturePtr canvas = sourceIsCanvas ? source : NewPicture(W, H, 32);
+    if (!canvas) return cannotCreate();
+    Graphics& g = canvas->Graphics();
+
+    if (!sourceIsCanvas) {
+        if (FillsBackground(placement)) {
+            g.SetForeColor(currentBackColor);
+            g.FillRect(0, 0, W, H);
+        }
+        if (placement == int32_t(Placement::Tile)) {
+            // The whole grid as one tiled fill, in bands of whole columns some
+            // 512 pixels wide, yielding after each (the tiles never overlap, so
+            // the order of drawing does not show).
+            const TileGrid grid = TileGridFor(W, H, sw, sh, offset);
+            const CanvasRect first = grid.Tile(grid.FirstColumn(), grid.FirstRow());
+            const int32_t perBand = std::max(1, 512 / sw);
+            for (int32_t i = 0; i < grid.columns; i += perBand) {
+                const int32_t n = std::min(perBand, grid.columns - i);
+                g.DrawTiledPicture(source, first.x + i * sw, first.y, n * sw, grid.rows * sh, first.x, first.y);
                 Yield();
             }
-            Yield();
+        } else {
+            for (const CanvasRect& r : PlacementRects(placement, W, H, sw, sh, offset))
+                g.DrawPicture(source, r.x, r.y, r.width, r.height, 0, 0, sw, sh);
         }
-    } else {
-        for (const CanvasRect& r : PlacementRects(placement, W, H, sw, sh, offset)) draw(r);
     }
 
     for (const StripPiece& piece : StripPieces(W, barH, CheckBox1->Value())) {
