@@ -196,11 +196,16 @@ void BM_LibPngLevel1(benchmark::State& state) {
     // The composed canvas, as the composer leaves it.
     const QImage canvas = QImage(home->path() + "/Pictures/ZentravelleDesktopPicture.png").convertToFormat(QImage::Format_RGB32);
     if (canvas.isNull()) return state.SkipWithError("run BM_SetMainDesktopPng5K first");
-    QImage source(SourcePath(kSizes[2]));  // decoding is part of both
+    // Decoding the source with libjpeg-turbo is part of both.
+    QFile source(SourcePath(kSizes[2]));
+    if (!source.open(QIODevice::ReadOnly)) return state.SkipWithError("no source");
+    const QByteArray jpeg = source.readAll();
+    std::vector<unsigned char> pixels(size_t(canvas.width()) * canvas.height() * 4);
+    tjhandle d = tjInitDecompress();
     const QString path = home->path() + "/libpng.png";
     for (auto _ : state) {
-        QImage decoded(SourcePath(kSizes[2]));
-        benchmark::DoNotOptimize(decoded.constBits());
+        tjDecompress2(d, reinterpret_cast<const unsigned char*>(jpeg.constData()), jpeg.size(), pixels.data(),
+                      canvas.width(), 0, canvas.height(), TJPF_BGRX, 0);
         FILE* f = std::fopen(path.toLocal8Bit().constData(), "wb");
         png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
         png_infop info = png_create_info_struct(png);
@@ -216,6 +221,7 @@ void BM_LibPngLevel1(benchmark::State& state) {
         png_destroy_write_struct(&png, &info);
         std::fclose(f);
     }
+    tjDestroy(d);
     state.counters["file_KB"] = double(QFileInfo(path).size()) / 1024;
 }
 BENCHMARK(BM_LibPngLevel1)->Unit(benchmark::kMillisecond);
@@ -235,11 +241,17 @@ BENCHMARK(BM_Tile5K)->Arg(1)->Arg(16)->Unit(benchmark::kMillisecond);
 // ---- Ratios ----------------------------------------------------------------
 
 class RatioReporter : public benchmark::ConsoleReporter {
+    static std::string Key(const Run& r) {
+        return r.run_name.function_name + (r.run_name.args.empty() ? "" : "/" + r.run_name.args);
+    }
+
 public:
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& r : runs)
-            if (!r.error_occurred && r.run_type == Run::RT_Iteration)
-                times_[r.benchmark_name()] = r.GetAdjustedRealTime();  // milliseconds
+            if (!r.error_occurred && r.run_type == Run::RT_Iteration) {  // the fastest repetition, in ms
+                auto [it, added] = times_.emplace(Key(r), r.GetAdjustedRealTime());
+                if (!added) it->second = std::min(it->second, r.GetAdjustedRealTime());
+            }
         ConsoleReporter::ReportRuns(runs);
     }
     void Finalize() override {
@@ -266,7 +278,8 @@ public:
             if (v > 0 && floor > 0) std::printf("  5K     %-7s: %.2fx the floor\n", kPlacements[p], v / floor);
         }
         const double png = t("BM_SetMainDesktopPng5K"), libpng = t("BM_LibPngLevel1");
-        if (png > 0 && libpng > 0) std::printf("  5K PNG: %.2fx libpng at level 1 (decode included in both)\n", png / libpng);
+        if (png > 0 && libpng > 0)
+            std::printf("  5K PNG: %.2fx libjpeg-turbo decode + libpng at level 1\n", png / libpng);
         if (double tile1 = t("BM_Tile5K/1"); tile1 > 0) std::printf("  Tile 1x1 on 5K: %.0f ms\n", tile1);
         if (double tile16 = t("BM_Tile5K/16"); tile16 > 0) std::printf("  Tile 16x16 on 5K: %.0f ms\n", tile16);
     }

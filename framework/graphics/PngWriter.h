@@ -1,7 +1,7 @@
 #pragma once
-// PNG through libpng, straight from an RGB32 image: 8-bit RGB rows, zlib level 1
-// and one fixed row filter, which compresses photographs as well as libpng's
-// adaptive choice at a fraction of the time.
+// PNG through libpng, straight from an RGB32 image: 8-bit RGB rows, a fast zlib
+// level and one fixed row filter, which compresses photographs as well as
+// libpng's adaptive choice at a fraction of the time.
 #include <QImage>
 
 class QIODevice;
