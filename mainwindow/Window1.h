@@ -13,6 +13,7 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <optional>
 
 #include "framework/core/Color.h"
 #include "framework/files/FolderItem.h"
@@ -144,6 +145,23 @@ public:
 private:
     MenuItemPtr MenuItemNamed(const QString& name);
     bool checkingScreens = false;  // a CheckScreens call is under way
+
+    // A composition whose picture could not be written, and the composed file's
+    // place as it was then: the watcher tries the same again only once one of
+    // them changed (Window1Composer.cpp).
+    struct PicturesState {
+        bool writable = false, targetBlocked = false;
+        qint64 freeBytes = 0;
+    };
+    struct FailedCompose {
+        QString settings;
+        PicturesState state;
+    };
+    std::optional<FailedCompose> failedCompose;
+    QString ComposeSettings(const QString& source) const;
+    FolderItemPtr ComposedFile() const;
+    bool ComposeWouldFailAgain(const QString& source) const;
+    static PicturesState PicturesStateOf(const FolderItemPtr& file);
 };
 
 // The main window: the open one, or else a new one.

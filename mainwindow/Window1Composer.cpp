@@ -2,7 +2,10 @@
 // placed by the chosen mode, the strip, the strip text), exports it as JPEG or
 // PNG and makes it the main screen's desktop picture; in save-only mode it
 // writes the picture where the user chooses and leaves the desktop alone.
+#include <QFileInfo>
 #include <QPainter>
+#include <sys/statvfs.h>
+#include <unistd.h>
 
 #include "app/ComposedPicture.h"
 #include "app/DesktopScripts.h"
@@ -33,7 +36,49 @@ const ExportFormat& FormatFor(int32_t listIndex) { return kFormats[listIndex == 
 
 const QString kCouldNotSave = QStringLiteral("Sorry, could not save the desktop image.");
 
+// A write that failed on a nearly full disk is tried again once this much more is free.
+constexpr qint64 kNearlyFull = qint64(256) << 20;
+constexpr qint64 kRoomToTryAgain = qint64(1) << 20;
+
 }  // namespace
+
+// What a composition depends on, as one text.
+QString Window1::ComposeSettings(const QString& source) const {
+    ScreenPtr main = Screen(0);
+    QStringList parts{source, EditField1->Text()};
+    for (int64_t v : {int64_t(PopupMenu1->ListIndex()), int64_t(PopupMenu2->ListIndex()), int64_t(CheckBox1->Value()),
+                      int64_t(CheckBox2->Value()), int64_t(currentColor.Value()), int64_t(currentBackColor.Value()),
+                      int64_t(EditField1->TextColor().Value()), int64_t(menuheight + menuBarAdjust),
+                      int64_t(main ? main->Width() : 0), int64_t(main ? main->Height() : 0)})
+        parts << QString::number(v);
+    return parts.join(QLatin1Char('\n'));
+}
+
+FolderItemPtr Window1::ComposedFile() const {
+    FolderItemPtr folder = SpecialFolder::Pictures();
+    return folder ? folder->Child(ComposedFileName(FormatFor(PopupMenu2->ListIndex()).extension)) : nullptr;
+}
+
+// The composed file's place, cheaply: one access, one stat, one statvfs.
+Window1::PicturesState Window1::PicturesStateOf(const FolderItemPtr& file) {
+    PicturesState s;
+    if (!file) return s;
+    const QFileInfo target(file->AbsolutePath());
+    const QByteArray folder = QFile::encodeName(target.absolutePath());
+    s.writable = ::access(folder.constData(), W_OK) == 0;
+    s.targetBlocked = target.exists() && !(target.isFile() && target.isWritable());
+    struct statvfs v {};
+    if (::statvfs(folder.constData(), &v) == 0) s.freeBytes = qint64(v.f_bavail) * qint64(v.f_frsize);
+    return s;
+}
+
+bool Window1::ComposeWouldFailAgain(const QString& source) const {
+    if (!failedCompose || failedCompose->settings != ComposeSettings(source)) return false;
+    const PicturesState now = PicturesStateOf(ComposedFile()), &then = failedCompose->state;
+    const bool freed = (now.writable && !then.writable) || (then.targetBlocked && !now.targetBlocked) ||
+                       (then.freeBytes < kNearlyFull && now.freeBytes >= then.freeBytes + kRoomToTryAgain);
+    return !freed;
+}
 
 void Window1::SetMainDesktop() {
     const int32_t barH = menuheight + menuBarAdjust;
@@ -122,14 +167,15 @@ void Window1::SetMainDesktop() {
     exporter->SetOutputFileCreator(QStringLiteral("prvw"));
 
     if (!SaveImageOnly) {
-        FolderItemPtr folder = SpecialFolder::Pictures();
-        if (!folder) return;
-        FolderItemPtr file = folder->Child(ComposedFileName(format.extension));
+        FolderItemPtr file = ComposedFile();
+        if (!file) return;
         // A picture that could not be written is never handed to the desktop.
         if (!exporter->SavePicture(file, canvas)) {
+            failedCompose = FailedCompose{ComposeSettings(currentImage->AbsolutePath()), PicturesStateOf(file)};
             if (!inBackground) MsgBox(kCouldNotSave);
             return;
         }
+        failedCompose.reset();
         SetAnyDesktopPicture({Variant(1), Variant(file->AbsolutePath())});
     } else {
         const QString suffix = QStringLiteral("-ZenMod.") + QLatin1String(format.extension);

@@ -60,8 +60,12 @@ void Window1::CheckScreens() {
         }
         if (scrOriginal.isEmpty()) scrOriginal.append(QString());
         scrOriginal[0] = p1;
-        LoadImage(GetFolderItem(p1, 0));
-        SetMainDesktop();
+        FolderItemPtr source = GetFolderItem(p1, 0);
+        // A picture that could not be written is not composed again on every tick.
+        if (!ComposeWouldFailAgain(source ? source->AbsolutePath() : p1)) {
+            LoadImage(source);
+            SetMainDesktop();
+        }
     }
     for (int32_t i = 1; i <= ScreenCount() - 1; ++i) {
         const QString p = DesktopPicture(i + 1);
