@@ -128,9 +128,17 @@ void BM_HugeSourceLeavesNothing(benchmark::State& state) {
     bits.save(path, "PNG");
     bits = QImage();
     UseScreen(5120, 2880);
-    UseSource(path);
+    for (int i = 0; i < 40; ++i) {  // the earlier benchmarks' buffers go first
+        QCoreApplication::processEvents();
+        usleep(100 * 1000);
+    }
     const long before = CurrentRssMB();
-    for (auto _ : state) Compose(0, 0);
+    for (auto _ : state) {  // as a user does: choose the picture (the preview), then "Set Desktop"
+        window->LoadImage(std::make_shared<FolderItem>(path));
+        Compose(0, 0);
+    }
+    state.counters["peak_MB"] = double(PeakRssMB());
+    state.counters["rss_at_once_MB"] = double(CurrentRssMB());
     // What stays once the program is idle again (buffers kept for speed are given back).
     for (int i = 0; i < 40; ++i) {
         QCoreApplication::processEvents();
