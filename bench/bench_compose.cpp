@@ -180,14 +180,18 @@ BENCHMARK(BM_Floor)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
 void BM_SetMainDesktop(benchmark::State& state) {
     const Size& s = kSizes[state.range(0)];
     const int32_t placement = int32_t(state.range(1));
+    const bool below = state.range(2) != 0;  // below the strip the source is scaled or moved
     UseScreen(s.w, s.h);
     UseSource(SourcePath(s));
+    window->CheckBox2->SetValue(below);
     for (auto _ : state) Compose(placement, 0);
-    state.SetLabel(std::string(s.name) + " " + kPlacements[placement]);
+    window->CheckBox2->SetValue(false);
+    state.SetLabel(std::string(s.name) + " " + kPlacements[placement] + (below ? ", below" : ""));
 }
 BENCHMARK(BM_SetMainDesktop)
-    ->ArgsProduct({{0, 1, 2, 3}, {0}})
-    ->ArgsProduct({{2}, {1, 2, 3, 4}})
+    ->ArgsProduct({{0, 1, 2, 3}, {0}, {0}})
+    ->ArgsProduct({{2}, {1, 2, 3, 4}, {0}})
+    ->ArgsProduct({{2}, {0, 1, 2, 3, 4}, {1}})
     ->Unit(benchmark::kMillisecond);
 
 // ---- PNG out, against libpng at zlib level 1 on the same canvas ------------
@@ -272,7 +276,7 @@ public:
         double lo = 1e9, hi = 0;
         for (int i = 0; i < 4; ++i) {
             const double floor = t("BM_Floor/" + std::to_string(i));
-            const double compose = t("BM_SetMainDesktop/" + std::to_string(i) + "/0");
+            const double compose = t("BM_SetMainDesktop/" + std::to_string(i) + "/0/0");
             if (floor <= 0 || compose <= 0) continue;
             const double mp = kSizes[i].w * double(kSizes[i].h) / 1e6;
             std::printf("  %-6s Fit, strip, text, JPEG: %.2fx the floor, %.1f ms per megapixel\n", kSizes[i].name,
@@ -281,9 +285,14 @@ public:
             hi = std::max(hi, compose / mp);
         }
         if (hi > 0) std::printf("  cost per megapixel, largest over smallest: %.2fx\n", hi / lo);
-        for (int p = 1; p <= 4; ++p) {
-            const double v = t("BM_SetMainDesktop/2/" + std::to_string(p)), floor = t("BM_Floor/2");
-            if (v > 0 && floor > 0) std::printf("  5K     %-7s: %.2fx the floor\n", kPlacements[p], v / floor);
+        for (int below = 0; below <= 1; ++below) {
+            for (int p = below ? 0 : 1; p <= 4; ++p) {
+                const double v = t("BM_SetMainDesktop/2/" + std::to_string(p) + "/" + std::to_string(below));
+                const double floor = t("BM_Floor/2");
+                if (v > 0 && floor > 0)
+                    std::printf("  5K     %-7s%s: %.2fx the floor\n", kPlacements[p], below ? ", below" : "       ",
+                                v / floor);
+            }
         }
         const double png = t("BM_SetMainDesktopPng5K"), libpng = t("BM_LibPngLevel1");
         if (png > 0 && libpng > 0)

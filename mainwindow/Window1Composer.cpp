@@ -3,6 +3,7 @@
 // PNG and makes it the main screen's desktop picture; in save-only mode it
 // writes the picture where the user chooses and leaves the desktop alone.
 #include <QFileInfo>
+#include <algorithm>
 #include <QPainter>
 #include <sys/statvfs.h>
 #include <unistd.h>

@@ -49,8 +49,12 @@ void Window1::ImageWell1_DropObject(DragItemPtr obj, int32_t) {
     } else if (obj->PictureAvailable()) {
         FolderItemPtr f = GetTemporaryFolderItem();
         if (!f) return;
-        // A picture that could not be kept leaves the source as it was.
-        if (!f->SaveAsJPEG(obj->Picture())) return;
+        // A picture that could not be kept leaves the source as it was, and its
+        // reserved file goes (one left behind is empty, in the cache: harmless).
+        if (!f->SaveAsJPEG(obj->Picture())) {
+            f->Delete();
+            return;
+        }
         LoadImage(f);
     }
 }
