@@ -112,15 +112,13 @@ void Window1::SetMainDesktop() {
     // itself: no second buffer, no copy.
     const bool sourceIsCanvas = source->Image().format() == QImage::Format_RGB32 && sw == W && sh == H &&
                                 PlacementRects(placement, W, H, sw, sh, offset) == std::vector<CanvasRect>{{0, 0, W, H}};
-    PicturePtr canvas = sourceIsCanvas ? source : NewPicture(W, H, 32);
+    // Fit and Center lay the background colour under the source: the canvas starts in it.
+    const Color ground = FillsBackground(placement) ? currentBackColor : RGB(255, 255, 255);
+    PicturePtr canvas = sourceIsCanvas ? source : NewPicture(W, H, 32, ground);
     if (!canvas) return cannotCreate();
     Graphics& g = canvas->Graphics();
 
     if (!sourceIsCanvas) {
-        if (FillsBackground(placement)) {
-            g.SetForeColor(currentBackColor);
-            g.FillRect(0, 0, W, H);
-        }
         if (placement == int32_t(Placement::Tile)) {
             // The whole grid as one tiled fill, in bands of whole columns some
             // 512 pixels wide, yielding after each (the tiles never overlap, so

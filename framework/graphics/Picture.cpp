@@ -18,10 +18,14 @@ bool PictureSizeAllowed(int32_t width, int32_t height) {
     return width > 0 && height > 0 && width <= 16384 && height <= 16384;
 }
 
-PicturePtr NewPicture(int32_t width, int32_t height, int32_t) {
+PicturePtr NewPicture(int32_t width, int32_t height, int32_t depth) {
+    return NewPicture(width, height, depth, RGB(255, 255, 255));
+}
+
+PicturePtr NewPicture(int32_t width, int32_t height, int32_t, Color fill) {
     if (!PictureSizeAllowed(width, height)) return nullptr;
     QImage image = NewImageBuffer(width, height, QImage::Format_RGB32);
     if (image.isNull()) return nullptr;
-    image.fill(Qt::white);
+    image.fill(QColor(fill.red, fill.green, fill.blue));
     return std::make_shared<Picture>(std::move(image));
 }

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "framework/core/Color.h"
+
 class Graphics;
 class Picture;
 using PicturePtr = std::shared_ptr<Picture>;
@@ -30,5 +32,7 @@ private:
 // cannot be made (non-positive or huge sizes, or no memory). Depth is accepted
 // for the caller's sake; pictures are 32-bit.
 PicturePtr NewPicture(int32_t width, int32_t height, int32_t depth = 32);
+// The same, filled with another colour (one pass over the pixels instead of two).
+PicturePtr NewPicture(int32_t width, int32_t height, int32_t depth, Color fill);
 // Whether NewPicture accepts the size (it may still find no memory).
 bool PictureSizeAllowed(int32_t width, int32_t height);
