@@ -6,5 +6,10 @@
 #include <QString>
 
 inline const QString kComposedBaseName = QStringLiteral("ZentravelleDesktopPicture");
+// The endings of the composed pictures, one per save format.
+inline const char* const kComposedExtensions[] = {"jpg", "png"};
+inline QString ComposedFileName(const char* extension) {
+    return kComposedBaseName + QLatin1Char('.') + QLatin1String(extension);
+}
 
 bool IsComposedPicture(const QString& path);

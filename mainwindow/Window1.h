@@ -13,6 +13,7 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <optional>
 
 #include "framework/core/Color.h"
 #include "framework/files/FolderItem.h"
@@ -92,6 +93,9 @@ public:
     QString GetLongDesktopName(int32_t i);     // Window1Watcher.cpp
     void RevertDesktop();                      // Window1Watcher.cpp
     void ShowHideAdvanced();                   // Window1Handlers.cpp
+    static QString DesktopPicture(int32_t screen);  // what screen (from 1) shows now; Window1Watcher.cpp
+    static QString HeightLabel(int32_t adjust);     // the height adjustment's label; Window1Handlers.cpp
+    static inline const QString kHeightLabel = QStringLiteral("Adjust menubar height:   ");
 
     // The window's own state.
     FolderItemPtr currentImage;
@@ -141,6 +145,23 @@ public:
 private:
     MenuItemPtr MenuItemNamed(const QString& name);
     bool checkingScreens = false;  // a CheckScreens call is under way
+
+    // A composition whose picture could not be written, and the composed file's
+    // place as it was then: the watcher tries the same again only once one of
+    // them changed (Window1Composer.cpp).
+    struct PicturesState {
+        bool writable = false, targetBlocked = false;
+        qint64 freeBytes = 0;
+    };
+    struct FailedCompose {
+        QString settings;
+        PicturesState state;
+    };
+    std::optional<FailedCompose> failedCompose;
+    QString ComposeSettings(const QString& source) const;
+    FolderItemPtr ComposedFile() const;
+    bool ComposeWouldFailAgain(const QString& source) const;
+    static PicturesState PicturesStateOf(const FolderItemPtr& file);
 };
 
 // The main window: the open one, or else a new one.

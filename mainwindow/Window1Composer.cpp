@@ -2,9 +2,13 @@
 // placed by the chosen mode, the strip, the strip text), exports it as JPEG or
 // PNG and makes it the main screen's desktop picture; in save-only mode it
 // writes the picture where the user chooses and leaves the desktop alone.
+#include <QFileInfo>
+#include <algorithm>
 #include <QPainter>
-#include <cmath>
+#include <sys/statvfs.h>
+#include <unistd.h>
 
+#include "app/ComposedPicture.h"
 #include "app/DesktopScripts.h"
 #include "app/ImageFiles.h"
 #include "common/CommonLib.h"
@@ -16,44 +20,66 @@
 #include "framework/system/Dialogs.h"
 #include "framework/system/Screens.h"
 #include "framework/text/StyledTextPrinter.h"
+#include "mainwindow/CanvasGeometry.h"
 #include "mainwindow/Window1.h"
 
 namespace {
 
 struct ExportFormat {
-    const char* code;      // the exporter's format code, also its output file type
-    const char* fileName;  // the composed picture in the Pictures folder
-    const char* suffix;    // ending of the save dialog's default name
+    const char* code;       // the exporter's format code, also its output file type
+    const char* extension;  // of the composed picture and of the save dialog's default name
 };
 
-const ExportFormat kFormats[] = {
-    {"JPEG", "ZentravelleDesktopPicture.jpg", "-ZenMod.jpg"},
-    {"PNGf", "ZentravelleDesktopPicture.png", "-ZenMod.png"},
-};
+const ExportFormat kFormats[] = {{"JPEG", kComposedExtensions[0]}, {"PNGf", kComposedExtensions[1]}};
 
 // The row of the save-format menu; an unknown row falls back to JPEG.
 const ExportFormat& FormatFor(int32_t listIndex) { return kFormats[listIndex == 1 ? 1 : 0]; }
 
 const QString kCouldNotSave = QStringLiteral("Sorry, could not save the desktop image.");
 
-// Where the whole source is drawn: a rectangle in the canvas's coordinates.
-struct DrawRect {
-    int32_t x, y, width, height;
-};
-
-// The vertical centre is taken on the whole canvas, then moved down by offset.
-DrawRect Centred(int32_t W, int32_t H, int32_t dw, int32_t dh, int32_t offset) {
-    return {Int((W - dw) / 2.0), Int((H - dh) / 2.0 + offset), dw, dh};
-}
-
-// The smallest odd count of tiles that covers a length.
-int32_t OddTileCount(int32_t length, int32_t tile) {
-    int32_t n = Int(std::ceil(double(length) / double(tile)));
-    if (n / 2.0 == double(n / 2)) n = n + 1;
-    return n;
-}
+// A write that failed on a nearly full disk is tried again once this much more is free.
+constexpr qint64 kNearlyFull = qint64(256) << 20;
+constexpr qint64 kRoomToTryAgain = qint64(1) << 20;
 
 }  // namespace
+
+// What a composition depends on, as one text.
+QString Window1::ComposeSettings(const QString& source) const {
+    ScreenPtr main = Screen(0);
+    QStringList parts{source, EditField1->Text()};
+    for (int64_t v : {int64_t(PopupMenu1->ListIndex()), int64_t(PopupMenu2->ListIndex()), int64_t(CheckBox1->Value()),
+                      int64_t(CheckBox2->Value()), int64_t(currentColor.Value()), int64_t(currentBackColor.Value()),
+                      int64_t(EditField1->TextColor().Value()), int64_t(menuheight + menuBarAdjust),
+                      int64_t(main ? main->Width() : 0), int64_t(main ? main->Height() : 0)})
+        parts << QString::number(v);
+    return parts.join(QLatin1Char('\n'));
+}
+
+FolderItemPtr Window1::ComposedFile() const {
+    FolderItemPtr folder = SpecialFolder::Pictures();
+    return folder ? folder->Child(ComposedFileName(FormatFor(PopupMenu2->ListIndex()).extension)) : nullptr;
+}
+
+// The composed file's place, cheaply: one access, one stat, one statvfs.
+Window1::PicturesState Window1::PicturesStateOf(const FolderItemPtr& file) {
+    PicturesState s;
+    if (!file) return s;
+    const QFileInfo target(file->AbsolutePath());
+    const QByteArray folder = QFile::encodeName(target.absolutePath());
+    s.writable = ::access(folder.constData(), W_OK) == 0;
+    s.targetBlocked = target.exists() && !(target.isFile() && target.isWritable());
+    struct statvfs v {};
+    if (::statvfs(folder.constData(), &v) == 0) s.freeBytes = qint64(v.f_bavail) * qint64(v.f_frsize);
+    return s;
+}
+
+bool Window1::ComposeWouldFailAgain(const QString& source) const {
+    if (!failedCompose || failedCompose->settings != ComposeSettings(source)) return false;
+    const PicturesState now = PicturesStateOf(ComposedFile()), &then = failedCompose->state;
+    const bool freed = (now.writable && !then.writable) || (then.targetBlocked && !now.targetBlocked) ||
+                       (then.freeBytes < kNearlyFull && now.freeBytes >= then.freeBytes + kRoomToTryAgain);
+    return !freed;
+}
 
 void Window1::SetMainDesktop() {
     const int32_t barH = menuheight + menuBarAdjust;
@@ -68,11 +94,11 @@ void Window1::SetMainDesktop() {
     }
 
     ScreenPtr main = Screen(0);
-    PicturePtr canvas = main ? NewPicture(main->Width(), main->Height(), 32) : nullptr;
-    if (!canvas) {
+    const int32_t W = main ? main->Width() : 0, H = main ? main->Height() : 0;
+    auto cannotCreate = [this] {
         if (!inBackground) MsgBox(QStringLiteral("Sorry, could not create desktop image."));
-        return;
-    }
+    };
+    if (!PictureSizeAllowed(W, H)) return cannotCreate();
     PicturePtr source = currentImage->OpenAsPicture();
     if (!source) {
         if (!inBackground) MsgBox(QStringLiteral("Couldn't open the selected image."));
@@ -80,68 +106,57 @@ void Window1::SetMainDesktop() {
     }
 
     const int32_t offset = CheckBox2->Value() ? barH : 0;
-    const int32_t W = canvas->Width(), H = canvas->Height();
     const int32_t sw = source->Width(), sh = source->Height();
+    const int32_t placement = PopupMenu1->ListIndex();
+    // An opaque source of the screen's size placed exactly over it is the canvas
+    // itself: no second buffer, no copy.
+    const bool sourceIsCanvas = source->Image().format() == QImage::Format_RGB32 && sw == W && sh == H &&
+                                PlacementRects(placement, W, H, sw, sh, offset) == std::vector<CanvasRect>{{0, 0, W, H}};
+    // Fit and Center lay the background colour under the source: the canvas starts in it.
+    const Color ground = FillsBackground(placement) ? currentBackColor : RGB(255, 255, 255);
+    PicturePtr canvas = sourceIsCanvas ? source : NewPicture(W, H, 32, ground);
+    if (!canvas) return cannotCreate();
     Graphics& g = canvas->Graphics();
-    auto draw = [&](const DrawRect& p) { g.DrawPicture(source, p.x, p.y, p.width, p.height, 0, 0, sw, sh); };
-    auto fillBackground = [&] {
-        g.SetForeColor(currentBackColor);
-        g.FillRect(0, 0, W, H);
-    };
 
-    switch (PopupMenu1->ListIndex()) {
-        case 0: {  // Fit to Screen
-            fillBackground();
-            int32_t dw = W, dh = H - offset;
-            CommonLib::ScaleProportionalToFit(sw, sh, dw, dh);
-            draw(Centred(W, H, dw, dh, offset));
-            break;
-        }
-        case 1: {  // Fill Screen
-            const double s = std::max(double(W) / double(sw), double(H - offset) / double(sh));
-            draw(Centred(W, H, Int(sw * s), Int(sh * s), offset));
-            break;
-        }
-        case 2:  // Stretch to Fill Screen
-            draw({0, offset, W, H - offset});
-            break;
-        case 3:  // Center
-            fillBackground();
-            draw(Centred(W, H, sw, sh, offset));
-            break;
-        case 4: {  // Tile, from a centre tile outwards
-            const DrawRect centre = Centred(W, H, sw, sh, offset);
-            const int32_t nx = OddTileCount(W, sw), ny = OddTileCount(H, sh);
-            for (int32_t i = (-nx) / 2; i <= nx / 2; ++i) {
-                for (int32_t j = (-ny) / 2; j <= ny / 2; ++j) {
-                    draw({centre.x + i * sw, centre.y + j * sh, sw, sh});
-                    Yield();
-                }
+    if (!sourceIsCanvas) {
+        if (placement == int32_t(Placement::Tile)) {
+            // The whole grid as one tiled fill, in bands of whole columns some
+            // 512 pixels wide, yielding after each (the tiles never overlap, so
+            // the order of drawing does not show).
+            const TileGrid grid = TileGridFor(W, H, sw, sh, offset);
+            const CanvasRect first = grid.Tile(grid.FirstColumn(), grid.FirstRow());
+            const int32_t perBand = std::max(1, 512 / sw);
+            for (int32_t i = 0; i < grid.columns; i += perBand) {
+                const int32_t n = std::min(perBand, grid.columns - i);
+                g.DrawTiledPicture(source, first.x + i * sw, first.y, n * sw, grid.rows * sh, first.x, first.y);
                 Yield();
             }
-            break;
+        } else {
+            for (const CanvasRect& r : PlacementRects(placement, W, H, sw, sh, offset))
+                g.DrawPicture(source, r.x, r.y, r.width, r.height, 0, 0, sw, sh);
         }
-        default:
-            break;
     }
 
-    // The strip. Rounded: black behind the two upper curves, the lower half square.
-    if (CheckBox1->Value()) {
-        g.SetUseOldRenderer(true);
-        g.SetForeColor(RGB(0, 0, 0));
-        g.FillRect(0, 0, W, barH);
-        g.SetForeColor(currentColor);
-        g.FillRoundRect(0, 0, W, barH, 18, 18);
-        const int32_t h2 = Int(barH / 2.0);
-        g.FillRect(0, h2, W, h2);
-    } else {
-        g.SetForeColor(currentColor);
-        g.FillRect(0, 0, W, barH);
+    for (const StripPiece& piece : StripPieces(W, barH, CheckBox1->Value())) {
+        const CanvasRect& r = piece.rect;
+        if (piece.kind == StripPiece::Black) {
+            g.SetUseOldRenderer(true);
+            g.SetForeColor(RGB(0, 0, 0));
+            g.FillRect(r.x, r.y, r.width, r.height);
+            g.SetForeColor(currentColor);
+        } else if (piece.kind == StripPiece::Round) {
+            g.FillRoundRect(r.x, r.y, r.width, r.height, kStripCornerOval, kStripCornerOval);
+        } else {
+            g.SetForeColor(currentColor);
+            g.FillRect(r.x, r.y, r.width, r.height);
+        }
     }
 
     // The text, in a block as wide as the text field, centred on the canvas.
     if (EditField1->Text() != QString()) {
-        if (auto printer = EditField1->styledTextPrinter(&g.Painter(), 254)) printer->DrawBlock(W / 2 - 127, 0, barH);
+        const CanvasRect block = TextBlock(W, EditField1->Width(), barH);
+        if (auto printer = EditField1->styledTextPrinter(&g.Painter(), block.width))
+            printer->DrawBlock(block.x, block.y, block.height);
     }
 
     const ExportFormat& format = FormatFor(PopupMenu2->ListIndex());
@@ -151,17 +166,18 @@ void Window1::SetMainDesktop() {
     exporter->SetOutputFileCreator(QStringLiteral("prvw"));
 
     if (!SaveImageOnly) {
-        FolderItemPtr folder = SpecialFolder::Pictures();
-        if (!folder) return;
-        FolderItemPtr file = folder->Child(QString::fromLatin1(format.fileName));
+        FolderItemPtr file = ComposedFile();
+        if (!file) return;
         // A picture that could not be written is never handed to the desktop.
         if (!exporter->SavePicture(file, canvas)) {
+            failedCompose = FailedCompose{ComposeSettings(currentImage->AbsolutePath()), PicturesStateOf(file)};
             if (!inBackground) MsgBox(kCouldNotSave);
             return;
         }
+        failedCompose.reset();
         SetAnyDesktopPicture({Variant(1), Variant(file->AbsolutePath())});
     } else {
-        const QString suffix = QString::fromLatin1(FormatFor(PopupMenu2->ListIndex()).suffix);
+        const QString suffix = QStringLiteral("-ZenMod.") + QLatin1String(format.extension);
         FolderItemPtr file =
             GetSaveFolderItem(ImageFiles::All(), CommonLib::GetFileBaseName(currentImage->Name()) + suffix);
         if (file && !exporter->SavePicture(file, canvas)) MsgBox(kCouldNotSave);

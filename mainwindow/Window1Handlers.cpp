@@ -17,11 +17,12 @@ namespace {
 // How far the window grows or shrinks when the advanced group opens or closes.
 constexpr int32_t kAdvancedGroupHeight = 60;
 
-QString HeightLabel(int32_t adjust) {
-    return QStringLiteral("Adjust menubar height:   ") + Format(adjust, QStringLiteral("+#0"));
-}
 
 }  // namespace
+
+QString Window1::HeightLabel(int32_t adjust) {
+    return kHeightLabel + Format(adjust, QStringLiteral("+#0"));
+}
 
 bool Window1::ImageWell1_MouseDown(int32_t, int32_t) {
     imageWellClick = true;
@@ -48,7 +49,12 @@ void Window1::ImageWell1_DropObject(DragItemPtr obj, int32_t) {
     } else if (obj->PictureAvailable()) {
         FolderItemPtr f = GetTemporaryFolderItem();
         if (!f) return;
-        f->SaveAsJPEG(obj->Picture());
+        // A picture that could not be kept leaves the source as it was, and its
+        // reserved file goes (one left behind is empty, in the cache: harmless).
+        if (!f->SaveAsJPEG(obj->Picture())) {
+            f->Delete();
+            return;
+        }
         LoadImage(f);
     }
 }

@@ -295,7 +295,7 @@ void Window1::_CreateControls0() {
                                          {"Down", Delegate(this, &Window1::UpDownArrows1_Down)}});
     StaticText3 = BuildControl<StaticText>(*this, "StaticText3",
                                     StaticTextRecord(Placed("StaticText3", 57, 406, 188, 20, kBottomLocked),
-                                                     QStringLiteral("Adjust menubar height:   0"), 2));
+                                                     kHeightLabel + QLatin1Char('0'), 2));
     Timer1 = BuildControl<Timer>(*this, "Timer1", TimerRecord(), {{"Action", Delegate(this, &Window1::Timer1_Action)}});
     BevelButton1 = BuildControl<BevelButton>(*this, "BevelButton1",
                                       BevelButtonRecord(Placed("BevelButton1", 0, 511, 38, 22, kBottomLocked),

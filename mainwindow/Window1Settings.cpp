@@ -35,10 +35,6 @@ const char* const kPlacements[] = {"<string>Crop</string>", "<string>SizeToFit</
                                    "<string>FillScreen</string>", "<string>Centered</string>",
                                    "<string>Tiled</string>"};
 
-QString DesktopPicture(int32_t screen) {
-    return ConvertEncoding(GetDesktopPicture({Variant(screen)}), Encodings::UTF8);
-}
-
 // A stored row that the menu does not have (a damaged or foreign preferences
 // file) leaves the menu as it is.
 void RestoreListIndex(PopupMenu& menu, int32_t row) {
@@ -122,11 +118,11 @@ void Window1::Event_Open() {
             Yield();
         }
 
-        StaticText3->SetText(QStringLiteral("Adjust menubar height:   ") + Format(menuBarAdjust, QStringLiteral("+#0")));
+        StaticText3->SetText(HeightLabel(menuBarAdjust));
 
         // The preview takes the main screen's proportions; the controls below follow the window's bottom.
         if (ScreenPtr main = Screen(0)) {
-            const double scale = main->Width() / 300.0;
+            const double scale = main->Width() / double(ImageWell1->Width());
             ImageWell1->SetHeight(Int(main->Height() / scale));
             SetHeight(ImageWell1->Top() + ImageWell1->Height() + margin);
         }

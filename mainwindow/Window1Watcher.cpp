@@ -10,12 +10,9 @@
 #include "framework/system/Screens.h"
 #include "mainwindow/Window1.h"
 
-namespace {
-
-// The picture screen n shows now (screens numbered from 1).
-QString Pic(int32_t n) { return ConvertEncoding(GetDesktopPicture({Variant(n)}), Encodings::UTF8); }
-
-}  // namespace
+QString Window1::DesktopPicture(int32_t screen) {
+    return ConvertEncoding(GetDesktopPicture({Variant(screen)}), Encodings::UTF8);
+}
 
 // The file becomes the source even when it turns out not to be a picture: the
 // composer then says so.
@@ -41,11 +38,11 @@ void Window1::CheckScreens() {
         ~Done() { flag = false; }
     } done{checkingScreens};
 
-    const QString p1 = Pic(1);
+    const QString p1 = DesktopPicture(1);
     if (!IsComposedPicture(p1)) {
         bool changed = false;
         for (int32_t i = 1; i <= ScreenCount() - 1; ++i) {
-            if (IsComposedPicture(Pic(i + 1))) {
+            if (IsComposedPicture(DesktopPicture(i + 1))) {
                 SetAnyDesktopPicture({Variant(i + 1), Variant(scrOriginal.value(0))});
                 changed = true;
                 break;
@@ -56,18 +53,22 @@ void Window1::CheckScreens() {
             scrOriginal.clear();
             scrName.clear();
             for (int32_t i = 0; i <= ScreenCount() - 1; ++i) {
-                scrOriginal.append(Pic(i + 1));
+                scrOriginal.append(DesktopPicture(i + 1));
                 scrName.append(GetLongDesktopName(i + 1));
                 Yield();
             }
         }
         if (scrOriginal.isEmpty()) scrOriginal.append(QString());
         scrOriginal[0] = p1;
-        LoadImage(GetFolderItem(p1, 0));
-        SetMainDesktop();
+        FolderItemPtr source = GetFolderItem(p1, 0);
+        // A picture that could not be written is not composed again on every tick.
+        if (!ComposeWouldFailAgain(source ? source->AbsolutePath() : p1)) {
+            LoadImage(source);
+            SetMainDesktop();
+        }
     }
     for (int32_t i = 1; i <= ScreenCount() - 1; ++i) {
-        const QString p = Pic(i + 1);
+        const QString p = DesktopPicture(i + 1);
         // A screen added since the lists were built has no record yet: it gets one
         // (its picture, or "" when it shows ours) rather than a read past the end.
         while (scrOriginal.size() <= i) scrOriginal.append(QString());
@@ -98,8 +99,10 @@ void Window1::RevertDesktop() {
         SetAnyDesktopPicture({Variant(1), Variant(scrOriginal.value(0))});
     }
     if (FolderItemPtr folder = SpecialFolder::Pictures()) {
-        for (const char* name : {"ZentravelleDesktopPicture.jpg", "ZentravelleDesktopPicture.png"}) {
-            FolderItemPtr f = folder->Child(QString::fromLatin1(name));
+        for (const char* extension : kComposedExtensions) {
+            FolderItemPtr f = folder->Child(ComposedFileName(extension));
+            // A file that cannot be deleted is safe to leave: no screen shows it any
+            // more, and the next composition writes over it.
             if (f && f->Exists()) f->Delete();
         }
     }

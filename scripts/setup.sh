@@ -7,7 +7,7 @@ packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-base-private-dev qt6-image-formats-plugins libqt6svg6
   libgl-dev
-  libxml2-dev libplist-dev
+  libxml2-dev libplist-dev libturbojpeg0-dev libpng-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   libglib2.0-dev libglib2.0-bin gsettings-desktop-schemas

@@ -26,9 +26,16 @@ public:
     void DrawPicture(const PicturePtr& picture, int32_t x, int32_t y, int32_t width, int32_t height, int32_t sourceX,
                      int32_t sourceY, int32_t sourceWidth, int32_t sourceHeight);
 
+    // Covers the target rectangle with copies of the picture at its own size, one
+    // of them with its top left at (originX, originY): the same pixels as drawing
+    // each copy on its own.
+    void DrawTiledPicture(const PicturePtr& picture, int32_t x, int32_t y, int32_t width, int32_t height,
+                          int32_t originX, int32_t originY);
+
     QPainter& Painter() { return painter_; }
 
 private:
+    QImage& target_;
     QPainter painter_;
     Color foreColor_;
     bool useOldRenderer_ = false;

@@ -1,6 +1,7 @@
 #include "framework/graphics/Picture.h"
 
 #include "framework/graphics/Graphics.h"
+#include "framework/graphics/PictureBuffers.h"
 
 Picture::Picture(QImage image) : image_(std::move(image)) {}
 Picture::~Picture() = default;
@@ -10,11 +11,21 @@ Picture::~Picture() = default;
     return *graphics_;
 }
 
-PicturePtr NewPicture(int32_t width, int32_t height, int32_t) {
+void Picture::EndGraphics() { graphics_.reset(); }
+
+bool PictureSizeAllowed(int32_t width, int32_t height) {
     // 16384 x 16384 is more than any screen; it also keeps a canvas below 1 GiB.
-    if (width <= 0 || height <= 0 || width > 16384 || height > 16384) return nullptr;
-    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+    return width > 0 && height > 0 && width <= 16384 && height <= 16384;
+}
+
+PicturePtr NewPicture(int32_t width, int32_t height, int32_t depth) {
+    return NewPicture(width, height, depth, RGB(255, 255, 255));
+}
+
+PicturePtr NewPicture(int32_t width, int32_t height, int32_t, Color fill) {
+    if (!PictureSizeAllowed(width, height)) return nullptr;
+    QImage image = NewImageBuffer(width, height, QImage::Format_RGB32);
     if (image.isNull()) return nullptr;
-    image.fill(Qt::white);
+    image.fill(QColor(fill.red, fill.green, fill.blue));
     return std::make_shared<Picture>(std::move(image));
 }

@@ -1,8 +1,14 @@
 // Reading pictures from files and writing them as JPEG: the FolderItem
 // operations that belong to pictures.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QFile>
 #include <QImageReader>
 
 #include "framework/files/FolderItem.h"
+#include "framework/graphics/JpegCodec.h"
 #include "framework/graphics/Picture.h"
 #include "framework/graphics/QTGraphicsExporter.h"
 
@@ -10,20 +16,54 @@ namespace {
 // A picture larger than this many pixels is refused rather than decoded
 // (16384 x 16384, 1 GiB at 32 bits): no screen needs more.
 constexpr qint64 kMaxPixels = qint64(16384) * 16384;
+
+// Opens a regular file for reading; anything else (a FIFO, a device, a folder)
+// is refused before it could block or be read without end.
+bool OpenRegularFile(const QString& path, QFile& file) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || ::fcntl(fd, F_SETFL, 0) != 0) {
+        ::close(fd);
+        return false;
+    }
+    return file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
+}
+
+// Nothing is transparent unless the file says so: opaque pictures stay RGB32.
+QImage Drawable(const QImage& image) {
+    return image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                         : QImage::Format_RGB32);
+}
+
 }  // namespace
 
 std::shared_ptr<Picture> FolderItem::OpenAsPicture() const {
-    QImageReader reader(path_);
+    QFile file;
+    if (!OpenRegularFile(path_, file)) return nullptr;
+    QImageReader reader(&file);
     reader.setAutoTransform(true);
     const QSize size = reader.size();
     if (size.isValid() && qint64(size.width()) * size.height() > kMaxPixels) return nullptr;
+    // A plain JPEG goes straight into a 32-bit buffer; one to be turned, or one
+    // TurboJPEG cannot read, takes Qt's way.
+    if (size.isValid() && reader.format() == "jpeg" && reader.transformation() == QImageIOHandler::TransformationNone) {
+        if (const uchar* bytes = file.map(0, file.size())) {
+            QImage image = DecodeJpeg(bytes, size_t(file.size()));
+            file.unmap(const_cast<uchar*>(bytes));
+            if (!image.isNull()) return std::make_shared<Picture>(std::move(image));
+        }
+        file.seek(0);
+        reader.setDevice(&file);
+    }
     QImageReader::setAllocationLimit(int(kMaxPixels * 4 / (1024 * 1024)));
-    QImage image = reader.read();
+    const QImage image = reader.read();
     if (image.isNull()) return nullptr;
-    return std::make_shared<Picture>(image.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+    return std::make_shared<Picture>(Drawable(image));
 }
 
 bool FolderItem::SaveAsJPEG(const std::shared_ptr<Picture>& picture) {
     if (!picture) return false;
+    picture->EndGraphics();
     return WriteImageFile(path_, picture->Image(), "jpg");
 }

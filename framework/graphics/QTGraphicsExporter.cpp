@@ -1,7 +1,10 @@
 #include "framework/graphics/QTGraphicsExporter.h"
 
 #include <QImageWriter>
-#include <QSaveFile>
+
+#include "framework/files/AtomicFile.h"
+#include "framework/graphics/JpegCodec.h"
+#include "framework/graphics/PngWriter.h"
 
 namespace {
 
@@ -11,23 +14,28 @@ const char* QtFormatFor(const QString& code) {
     return nullptr;
 }
 
+constexpr int kJpegQuality = 75;  // Qt's writer's default, kept for the same files
+
 }  // namespace
 
 bool WriteImageFile(const QString& path, const QImage& image, const char* format) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    QImageWriter writer(&file, format);
-    // zlib's default level takes most of a second for a 2880 x 1800 canvas; this
-    // one takes a third of that for a file some 7% larger.
-    if (qstrcmp(format, "png") == 0) writer.setQuality(80);
+    const bool png = qstrcmp(format, "png") == 0;
     // JPEG has no alpha; flatten onto opaque pixels so the result never depends
-    // on the writer's treatment of transparency.
+    // on the writer's treatment of transparency. An RGB32 picture (every
+    // canvas) is written as it is, without a copy.
     const QImage opaque = image.hasAlphaChannel() ? image.convertToFormat(QImage::Format_RGB32) : image;
-    if (!writer.write(opaque)) {  // errorString() is unreliable after success: judge by the result
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return WriteFileAtomically(path, [&](QIODevice& out) {
+        if (opaque.format() == QImage::Format_RGB32) {
+            if (png) return WritePng(opaque, out);
+            return EncodeJpeg(opaque, kJpegQuality, [&out](const uchar* bytes, size_t size) {
+                return out.write(reinterpret_cast<const char*>(bytes), qint64(size)) == qint64(size);
+            });
+        }
+        // Grey and indexed pictures (a dropped one) as Qt writes them.
+        QImageWriter writer(&out, format);
+        if (png) writer.setQuality(80);
+        return writer.write(opaque);  // errorString() is unreliable after success: judge by the result
+    });
 }
 
 QTGraphicsExporterPtr GetQTGraphicsExporter(const QString& formatCode) {
@@ -38,5 +46,6 @@ QTGraphicsExporterPtr GetQTGraphicsExporter(const QString& formatCode) {
 bool QTGraphicsExporter::SavePicture(const FolderItemPtr& file, const PicturePtr& picture) const {
     const char* format = QtFormatFor(format_);
     if (!file || !picture || !format) return false;
+    picture->EndGraphics();
     return WriteImageFile(file->AbsolutePath(), picture->Image(), format);
 }

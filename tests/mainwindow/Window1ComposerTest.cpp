@@ -14,6 +14,9 @@
 #include <QTimer>
 
 #include <optional>
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <vector>
 
 #include "app/DesktopScripts.h"
@@ -482,6 +485,63 @@ TEST_F(Window1Composer, FailedWriteOfTheComposedPictureIsNotSetAsTheDesktop) {
     window->SetMainDesktop();
     EXPECT_TRUE(platform.TakeShown().empty());
     EXPECT_EQ(Shown(1), source);
+}
+
+TEST_F(Window1Composer, FullDiskKeepsTheOldPictureAndTheDesktopOnThePlainSource) {
+    // A noisy source: its composed picture is far larger than the file size limit.
+    QImage noise(400, 300, QImage::Format_RGB32);
+    for (int y = 0; y < noise.height(); ++y)
+        for (int x = 0; x < noise.width(); ++x) noise.setPixel(x, y, qRgb((x * 37 + y * 91) % 251, (x * y) % 253, (x ^ y) & 255));
+    const QString source = WritePicture(QStringLiteral("noise.png"), noise);
+    UseScreen(400, 300);
+    UseSource(source);
+    for (int32_t row : {0, 1}) {
+        SCOPED_TRACE(row);
+        window->PopupMenu2->SetListIndex(row);
+        const QString composed = row == 0 ? ComposedJpeg() : ComposedPng();
+        window->SetMainDesktop();  // the picture a full disk must not spoil
+        QFile before(composed);
+        ASSERT_TRUE(before.open(QIODevice::ReadOnly));
+        const QByteArray old = before.readAll();
+        ASSERT_GT(old.size(), 40 * 1024);
+        ASSERT_EQ(Shown(1), composed);
+
+        rlimit saved{};
+        ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+        const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit small = saved;
+        small.rlim_cur = rlim_t(old.size() - 2048);  // only the last buffered bytes find no room
+        setrlimit(RLIMIT_FSIZE, &small);
+        platform.AnswerMsgBox();
+        window->SetMainDesktop();
+        window->inBackground = true;
+        window->SetMainDesktop();  // the watcher's try: no message
+        window->inBackground = false;
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, handler);
+
+        const auto boxes = MsgBoxes(platform.TakeShown());
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].text, QStringLiteral("Sorry, could not save the desktop image."));
+        EXPECT_EQ(Shown(1), source);
+        QFile after(composed);
+        ASSERT_TRUE(after.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(after.readAll() == old);
+        for (const QString& name : QDir(PicturesPath(QString())).entryList(QDir::Files | QDir::Hidden))
+            EXPECT_TRUE(name.startsWith(QStringLiteral("ZentravelleDesktopPicture."))) << "left behind: " << name.toStdString();
+    }
+}
+
+TEST_F(Window1Composer, FifoAsTheSourceNeverBlocks) {
+    const QString fifo = TestEnvironment::Home() + QStringLiteral("/Pictures/pipe.jpg");
+    QDir().mkpath(QFileInfo(fifo).absolutePath());
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    window->LoadImage(GetFolderItem(fifo, 0));  // would wait for a writer forever if it opened the FIFO
+    platform.AnswerMsgBox();
+    window->SetMainDesktop();
+    const auto boxes = MsgBoxes(platform.TakeShown());
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, QStringLiteral("Couldn't open the selected image."));
 }
 
 // ---- Save-only mode (Option key) ---------------------------------------------

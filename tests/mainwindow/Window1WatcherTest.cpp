@@ -336,6 +336,42 @@ TEST_F(Window1Watcher, CheckThatArrivesWhileOneIsRunningIsIgnored) {
 
 // ---- RevertDesktop -------------------------------------------------------------
 
+TEST_F(Window1Watcher, FailedWriteIsTriedAgainOnlyWhenSomethingChanged) {
+    QFile::remove(ComposedPng());
+    ASSERT_TRUE(QDir().mkpath(ComposedPng()));  // a folder where the picture should go
+    Show(1, A);
+    window->scrOriginal = QStringList{A};
+    window->Timer1_Action();  // composes, cannot write, says nothing
+    EXPECT_EQ(Shown(1), A);
+    EXPECT_EQ(CurrentPath(), A);
+
+    // Whether a tick composes: it loads the shown picture as the source first.
+    auto tickComposes = [&] {
+        window->currentImage = nullptr;
+        window->Timer1_Action();
+        return window->currentImage != nullptr;
+    };
+    EXPECT_FALSE(tickComposes());
+    EXPECT_FALSE(tickComposes());
+    window->CheckBox1->SetValue(true);  // a setting
+    EXPECT_TRUE(tickComposes());
+    EXPECT_FALSE(tickComposes());
+    Show(1, B);  // the desktop picture
+    EXPECT_TRUE(tickComposes());
+    EXPECT_FALSE(tickComposes());
+
+    // "Set Desktop" always tries, and says why it failed.
+    for (int click = 0; click < 2; ++click) {
+        platform.AnswerMsgBox();
+        window->PushButton1_Action();
+        ASSERT_EQ(platform.TakeShown().size(), 1u);
+    }
+
+    ASSERT_TRUE(QDir().rmdir(ComposedPng()));  // the way is free again
+    EXPECT_TRUE(tickComposes());
+    EXPECT_EQ(Shown(1), ComposedPng());
+}
+
 class Window1Revert : public Window1Watcher {
 protected:
     void SetUp() override {
