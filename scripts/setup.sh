@@ -6,12 +6,12 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins libqt6svg6
-  libgl-dev
+  libgl-dev libxcb1-dev
   libxml2-dev libplist-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   libglib2.0-bin gsettings-desktop-schemas
-  xvfb xdotool x11-utils x11-xserver-utils imagemagick
+  xvfb xdotool openbox x11-utils x11-xserver-utils imagemagick
   fonts-dejavu-core
 )
 

@@ -13,7 +13,9 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "framework/runtime/HandlerScope.h"
 #include "framework/runtime/Runtime.h"
+#include "framework/ui/EditField.h"
 #include "framework/ui/PushButton.h"
 #include "framework/ui/RectControl.h"
 
@@ -43,6 +45,14 @@ protected:
     }
 
     void closeEvent(QCloseEvent* event) override {
+        if (_HandlerRunning()) {
+            // The close button pressed while a handler yields: close once it has returned.
+            event->ignore();
+            _RunAfterHandlers([weak = window_->weak_from_this()] {
+                if (WindowPtr w = weak.lock()) w->_UserClose();
+            });
+            return;
+        }
         window_->_UserClose();
         event->accept();
     }
@@ -52,15 +62,28 @@ protected:
         else if (event->type() == QEvent::WindowDeactivate) window_->_WidgetActivated(false);
         return QWidget::event(event);
     }
+};
 
-    void keyPressEvent(QKeyEvent* event) override {
-        if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
-            if (window_->_HandleDefaultKey(event->key())) {
-                event->accept();
-                return;
-            }
-        }
-        QWidget::keyPressEvent(event);
+// Return and Enter press the window's default button, Escape its cancel button,
+// whatever control has the focus and whatever the platform's theme lets focused
+// buttons and check boxes do with Return; a multi-line text field keeps Return
+// (it marks itself with the property below), and an open popup list is a window
+// of its own. Auto-repeat never presses the default button again.
+class DefaultKeyFilter : public QObject {
+public:
+    using QObject::QObject;
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) return false;
+        auto* key = static_cast<QKeyEvent*>(event);
+        const Qt::KeyboardModifiers mods = key->modifiers() & ~Qt::KeypadModifier;
+        const bool isReturn = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        if (mods != Qt::NoModifier || (!isReturn && key->key() != Qt::Key_Escape)) return false;
+        auto* widget = static_cast<QWidget*>(watched);
+        auto* top = dynamic_cast<WindowWidget*>(widget->window());
+        if (!top || widget->property(EditField::kTakesReturnProperty).toBool()) return false;
+        if (key->isAutoRepeat()) return isReturn;
+        return top->window_->_HandleDefaultKey(key->key());
     }
 };
 
@@ -98,6 +121,11 @@ void forget(Window* window) {
 }  // namespace
 
 Window::Window() : widget_(new WindowWidget(this)), content_(widget_->content) {
+    static QPointer<DefaultKeyFilter> keyFilter;
+    if (!keyFilter && QCoreApplication::instance()) {
+        keyFilter = new DefaultKeyFilter(QCoreApplication::instance());
+        QCoreApplication::instance()->installEventFilter(keyFilter);
+    }
     widget_->setAttribute(Qt::WA_DeleteOnClose, false);
     DeclareInt32("Placement", &Window::Placement, &Window::SetPlacement);
     DeclareInt32("Width", &Window::Width, &Window::SetWidth);
@@ -191,13 +219,23 @@ void Window::_WidgetResized(int32_t width, int32_t height) {
         if (auto* rc = dynamic_cast<RectControl*>(c.get())) rc->_FollowWindowResize(dw, dh);
 }
 
-int32_t Window::Top() const { return widget_->pos().y(); }
+// Top and Left are the content area's, like Width and Height: the frame the
+// window manager adds (and learns only once the window is shown) is left out,
+// and the client is placed with a static gravity, so a rectangle read and set
+// again comes back to the same place with or without a window manager.
+int32_t Window::Top() const { return widget_->geometry().y() + widget_->barHeight; }
 
-void Window::SetTop(int32_t v) { widget_->move(widget_->pos().x(), v); }
+void Window::SetTop(int32_t v) {
+    const QRect g = widget_->geometry();
+    widget_->setGeometry(g.x(), v - widget_->barHeight, g.width(), g.height());
+}
 
-int32_t Window::Left() const { return widget_->pos().x(); }
+int32_t Window::Left() const { return widget_->geometry().x(); }
 
-void Window::SetLeft(int32_t v) { widget_->move(v, widget_->pos().y()); }
+void Window::SetLeft(int32_t v) {
+    const QRect g = widget_->geometry();
+    widget_->setGeometry(v, g.y(), g.width(), g.height());
+}
 
 void Window::SetMinWidth(int32_t v) {
     minWidth_ = v;
@@ -381,13 +419,31 @@ void Window::_UserClose() {
 
 void Window::_WidgetActivated(bool active) {
     if (closed_) return;
+    if (_HandlerRunning()) {
+        // Activation while a handler yields: raised once that handler has returned.
+        _RunAfterHandlers([weak = weak_from_this(), active] {
+            if (WindowPtr w = weak.lock()) w->_WidgetActivated(active);
+        });
+        return;
+    }
     _RunGuarded([this, active] {
         if (active) Event_Activate();
         else Event_Deactivate();
     });
 }
 
+void Window::_FocusFirstTextField() {
+    for (const ControlPtr& c : controls_) {
+        auto* field = dynamic_cast<EditField*>(c.get());
+        if (field && field->Visible() && field->Enabled() && field->_Widget()) {
+            field->_Widget()->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
+}
+
 bool Window::_HandleDefaultKey(int key) {
+    if (closed_) return false;
     const bool isReturn = key == Qt::Key_Return || key == Qt::Key_Enter;
     if (!isReturn && key != Qt::Key_Escape) return false;
     for (const ControlPtr& c : controls_) {
@@ -499,6 +555,7 @@ void _BuildWindow(const WindowPtr& window, const QString& className) {
     }
     window->_SetBuilding(false);
     if (window->Visible()) window->Show();
+    window->_FocusFirstTextField();  // a window opens ready for typing
     if (_RuntimeRunning()) {
         window->Event_Open();
     } else {

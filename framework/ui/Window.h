@@ -141,7 +141,10 @@ public:
     void _WidgetResized(int32_t width, int32_t height);
     void _UserClose();
     void _WidgetActivated(bool active);
+    // Return or Enter: the default button; Escape: the cancel button. True when one was pushed.
     bool _HandleDefaultKey(int key);
+    // Gives the focus to the first visible, enabled text field (a window opens ready for typing).
+    void _FocusFirstTextField();
 
 private:
     void applyFlags();

@@ -7,6 +7,7 @@
 
 #include "app/App.h"
 #include "framework/runtime/Runtime.h"
+#include "framework/runtime/Yield.h"
 #include "framework/system/DialogSeam.h"
 #include "framework/system/Keyboard.h"
 #include "framework/system/Screens.h"
@@ -42,6 +43,7 @@ protected:
         DialogSeam::SetUnansweredHandler([](DialogKind kind) { ADD_FAILURE() << "unanswered dialog " << int(kind); });
         ShowURLSeam::TakeShown();
         Keyboard::SetOptionKeyForTesting(false);
+        SetYieldIntervalForTesting(0);  // the tests look at what runs at each yield
         SetScreensForTesting(std::vector<ScreenInfo>{MakeScreen(QStringLiteral("DP-1"), 1440, 900)});
         app = std::make_shared<class App>();
         app->prefs = std::make_shared<PrefsManager>(nullptr);
@@ -56,6 +58,7 @@ protected:
         _RuntimeResetForTesting();
         SetScreensForTesting(std::nullopt);
         Keyboard::SetOptionKeyForTesting(std::nullopt);
+        SetYieldIntervalForTesting(10);
         DialogSeam::SetUnansweredHandler(nullptr);
         EXPECT_EQ(DialogSeam::PendingAnswers(), 0) << "answers queued for dialogs that never showed";
         DialogSeam::Reset();
