@@ -2,11 +2,12 @@
 // Opens an address with the desktop's default handler (a web page in the
 // browser). Under its test seam the address is recorded instead; the seam is
 // on by default on a headless platform (offscreen), so tests never open one.
+// False when nothing could open it (no opener, or the opener found no program).
 #include <QString>
 #include <optional>
 #include <vector>
 
-void ShowURL(const QString& address);
+bool ShowURL(const QString& address);
 
 namespace ShowURLSeam {
 bool Recording();
@@ -14,4 +15,6 @@ bool Recording();
 void SetRecording(std::optional<bool> recording);
 // The addresses recorded since the last call, oldest first; clears the record.
 std::vector<QString> TakeShown();
+// What ShowURL answers while recording (True unless set otherwise).
+void SetOpens(bool opens);
 }  // namespace ShowURLSeam

@@ -538,6 +538,20 @@ TEST_F(Window1Handlers, HelpButtonOpensTheHelpPage) {
     EXPECT_TRUE(DialogSeam::TakeShown().empty());
 }
 
+TEST_F(Window1Handlers, HelpThatNothingCanOpenIsReportedWithItsPath) {
+    OpenWindow();
+    ShowURLSeam::SetOpens(false);
+    DialogSeam::AnswerMsgBox();
+    window->BevelButton1->Push();
+    ShowURLSeam::SetOpens(true);
+    const std::vector<QString> shown = ShowURLSeam::TakeShown();
+    ASSERT_EQ(shown.size(), size_t(1));
+    const std::vector<ShownDialog> dialogs = DialogSeam::TakeShown();
+    ASSERT_EQ(dialogs.size(), size_t(1));
+    EXPECT_TRUE(dialogs[0].text.contains(QStringLiteral("could not be opened"))) << dialogs[0].text.toStdString();
+    EXPECT_TRUE(dialogs[0].text.contains(QUrl(shown[0]).toLocalFile())) << dialogs[0].text.toStdString();
+}
+
 // --- the advanced group ---------------------------------------------------------------------
 
 TEST_F(Window1Handlers, ClosingTheGroupFromTheLayout) {
