@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins libqt6svg6
+  qt6-base-dev qt6-base-dev-tools qt6-base-private-dev qt6-image-formats-plugins libqt6svg6
   libgl-dev libxcb1-dev
   libxml2-dev libplist-dev
   libgtest-dev libgmock-dev libbenchmark-dev
