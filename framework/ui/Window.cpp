@@ -74,7 +74,8 @@ public:
     using QObject::QObject;
 
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) return false;
+        const bool press = event->type() == QEvent::KeyPress;
+        if ((!press && event->type() != QEvent::KeyRelease) || !watched->isWidgetType()) return false;
         auto* key = static_cast<QKeyEvent*>(event);
         const Qt::KeyboardModifiers mods = key->modifiers() & ~Qt::KeypadModifier;
         const bool isReturn = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
@@ -82,9 +83,20 @@ public:
         auto* widget = static_cast<QWidget*>(watched);
         auto* top = dynamic_cast<WindowWidget*>(widget->window());
         if (!top || widget->property(EditField::kTakesReturnProperty).toBool()) return false;
-        if (key->isAutoRepeat()) return isReturn;
+        // X11 repeats a held key as a release and a press with the same time; Qt
+        // tells them apart only while it reads the events as they come, not when
+        // they waited in the queue during a handler.
+        const bool repeat = key->isAutoRepeat() || (key->timestamp() != 0 && key->timestamp() == lastRelease_);
+        if (!press) {
+            lastRelease_ = key->timestamp();
+            return false;
+        }
+        if (repeat) return isReturn;
         return top->window_->_HandleDefaultKey(key->key());
     }
+
+private:
+    quint64 lastRelease_ = 0;  // the time of the last release of Return, Enter or Escape
 };
 
 namespace {
