@@ -33,7 +33,10 @@ pids+=($!)
 source_wid=$(e2e_wait_window "Drag Source") || fail "the drag source did not appear"
 sleep 0.7
 xdotool windowmove --sync "$source_wid" 900 500 >/dev/null 2>&1 || xdotool windowmove "$source_wid" 900 500
-sleep 0.3
+# Ours is the active application when the drag begins (openbox may have given
+# the newer window the focus).
+xdotool windowactivate --sync "$wid"
+sleep 0.5
 
 # The middle of the well (20,112 300x159 in the content, below the menu bar).
 read -r x y < <(e2e_client_origin "$wid")
