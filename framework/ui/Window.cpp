@@ -38,6 +38,11 @@ public:
     int barHeight = 0;  // what the menu bar takes of the height; 0 while it is hidden
 
 protected:
+    void moveEvent(QMoveEvent* event) override {
+        QWidget::moveEvent(event);
+        window_->_WidgetMoved();
+    }
+
     void resizeEvent(QResizeEvent* event) override {
         QWidget::resizeEvent(event);
         layoutChildren();
@@ -239,14 +244,29 @@ int32_t Window::Top() const { return widget_->geometry().y() + widget_->barHeigh
 
 void Window::SetTop(int32_t v) {
     const QRect g = widget_->geometry();
-    widget_->setGeometry(g.x(), v - widget_->barHeight, g.width(), g.height());
+    placeClient(QPoint(g.x(), v - widget_->barHeight));
 }
 
 int32_t Window::Left() const { return widget_->geometry().x(); }
 
-void Window::SetLeft(int32_t v) {
-    const QRect g = widget_->geometry();
-    widget_->setGeometry(v, g.y(), g.width(), g.height());
+void Window::SetLeft(int32_t v) { placeClient(QPoint(v, widget_->geometry().y())); }
+
+void Window::placeClient(QPoint at) {
+    placed_ = at;  // first: the move event may come before setGeometry returns
+    placedAt_.start();
+    replacements_ = 0;
+    widget_->setGeometry(QRect(at, widget_->size()));
+}
+
+// A window manager that has not yet taken on a window we have just shown places
+// it by its own rules and lets our move go: for a moment after code placed the
+// window, a move away from that place is undone (a few times at most, so a
+// manager that insists, keeping windows below a panel, wins).
+void Window::_WidgetMoved() {
+    if (!placedAt_.isValid() || placedAt_.elapsed() > 500 || replacements_ >= 3) return;
+    if (widget_->geometry().topLeft() == placed_) return;
+    ++replacements_;
+    widget_->setGeometry(QRect(placed_, widget_->size()));
 }
 
 void Window::SetMinWidth(int32_t v) {

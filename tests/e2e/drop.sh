@@ -32,7 +32,7 @@ wid=$(e2e_wait_window Zentravelle) || { cat "$work/program.log"; fail "the main 
 pids+=($!)
 source_wid=$(e2e_wait_window "Drag Source") || fail "the drag source did not appear"
 sleep 0.7
-xdotool windowmove --sync "$source_wid" 900 500 >/dev/null 2>&1 || xdotool windowmove "$source_wid" 900 500
+xdotool windowmove "$source_wid" 900 500
 # Ours is the active application when the drag begins (openbox may have given
 # the newer window the focus).
 xdotool windowactivate --sync "$wid"
