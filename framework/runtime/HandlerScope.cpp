@@ -30,6 +30,10 @@ HandlerScope::~HandlerScope() {
         QTimer::singleShot(0, QCoreApplication::instance(), runWaiting);
 }
 
+ModalLoopScope::ModalLoopScope() : saved_(depth) { depth = 0; }
+
+ModalLoopScope::~ModalLoopScope() { depth = saved_; }
+
 bool _HandlerRunning() { return depth > 0; }
 
 void _RunAfterHandlers(std::function<void()> call) {

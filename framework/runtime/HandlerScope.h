@@ -13,6 +13,20 @@ public:
     HandlerScope& operator=(const HandlerScope&) = delete;
 };
 
+// Around a modal loop of ours (a window shown with ShowModal): the loop takes
+// the user's input, and the handlers it starts run as if no other ran (the one
+// that opened the loop waits for it), so its close button and timers work.
+class ModalLoopScope {
+public:
+    ModalLoopScope();
+    ~ModalLoopScope();
+    ModalLoopScope(const ModalLoopScope&) = delete;
+    ModalLoopScope& operator=(const ModalLoopScope&) = delete;
+
+private:
+    int saved_;
+};
+
 // True while a handler of ours runs (at any depth).
 bool _HandlerRunning();
 // Runs the call now when no handler runs; otherwise once the running handler

@@ -414,7 +414,10 @@ void Window::ShowModal() {
     QEventLoop loop;
     modalLoop_ = &loop;
     _RegisterModalLoop(&loop);
-    loop.exec();
+    {
+        const ModalLoopScope modal;
+        loop.exec();
+    }
     _UnregisterModalLoop(&loop);
     modalLoop_ = nullptr;
     _RethrowPendingException();

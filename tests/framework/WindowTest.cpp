@@ -150,9 +150,9 @@ TEST_F(WindowTest, ShowModalReturnsWhenTheWindowCloses) {
     bool wasModal = false;
     QTimer::singleShot(20, [&] {
         wasModal = QApplication::activeModalWidget() == w->_Widget() || w->_Widget()->isModal();
-        w->Close();
+        w->_Widget()->close();  // its close button
     });
-    w->ShowModal();
+    _RunGuarded([&] { w->ShowModal(); });  // from a handler, as a menu item opens it
     EXPECT_TRUE(wasModal);
     EXPECT_TRUE(w->_IsClosed());
     EXPECT_EQ(w->trace.count(QStringLiteral("Close")), 1);
