@@ -43,6 +43,11 @@ protected:
         window_->_WidgetMoved();
     }
 
+    void paintEvent(QPaintEvent* event) override {
+        QWidget::paintEvent(event);
+        window_->_WidgetPainted();
+    }
+
     void resizeEvent(QResizeEvent* event) override {
         QWidget::resizeEvent(event);
         layoutChildren();
@@ -253,20 +258,28 @@ void Window::SetLeft(int32_t v) { placeClient(QPoint(v, widget_->geometry().y())
 
 void Window::placeClient(QPoint at) {
     placed_ = at;  // first: the move event may come before setGeometry returns
-    placedAt_.start();
+    placedAt_.invalidate();  // starts at the first paint, when the window is on the screen
+    awaitingPaint_ = true;
     replacements_ = 0;
     widget_->setGeometry(QRect(at, widget_->size()));
 }
 
 // A window manager that has not yet taken on a window we have just shown places
-// it by its own rules and lets our move go: for a moment after code placed the
-// window, a move away from that place is undone (a few times at most, so a
-// manager that insists, keeping windows below a panel, wins).
+// it by its own rules and lets our move go: until a moment after the window
+// first painted once code placed it, a move away from that place is undone (a
+// few times at most, so a manager that insists, keeping windows below a panel,
+// wins; the user's moves come later).
 void Window::_WidgetMoved() {
-    if (!placedAt_.isValid() || placedAt_.elapsed() > 500 || replacements_ >= 3) return;
-    if (widget_->geometry().topLeft() == placed_) return;
+    if (!awaitingPaint_ && (!placedAt_.isValid() || placedAt_.elapsed() > 500)) return;
+    if (replacements_ >= 5 || widget_->geometry().topLeft() == placed_) return;
     ++replacements_;
     widget_->setGeometry(QRect(placed_, widget_->size()));
+}
+
+void Window::_WidgetPainted() {
+    if (!awaitingPaint_ || !widget_->isVisible()) return;
+    awaitingPaint_ = false;
+    placedAt_.start();
 }
 
 void Window::SetMinWidth(int32_t v) {

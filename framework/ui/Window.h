@@ -142,6 +142,7 @@ public:
     void _SetBuilding(bool building) { building_ = building; }
     void _WidgetResized(int32_t width, int32_t height);
     void _WidgetMoved();
+    void _WidgetPainted();
     void _UserClose();
     void _WidgetActivated(bool active);
     // Return or Enter: the default button; Escape: the cancel button. True when one was pushed.
@@ -172,6 +173,7 @@ private:
     QPoint placed_;
     QElapsedTimer placedAt_;
     int replacements_ = 0;
+    bool awaitingPaint_ = false;
 
     int32_t placement_ = 0, width_ = 300, height_ = 300;
     int32_t minWidth_ = 64, minHeight_ = 64, maxWidth_ = 32000, maxHeight_ = 32000;

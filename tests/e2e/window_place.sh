@@ -16,7 +16,7 @@ run_once() {
   local app=$!
   local wid
   wid=$(e2e_wait_window Zentravelle) || { cat "$work/program.log" >&2; return 1; }
-  sleep 0.7  # openbox has framed and placed it
+  sleep 1  # openbox has framed and placed it
   [ -n "${1:-}" ] && { xdotool windowmove "$wid" $1; sleep 0.7; }
   local x y height
   read -r x y < <(e2e_client_origin "$wid")
