@@ -22,3 +22,9 @@ QString HelpPageAddress() {
     }
     return QUrl::fromLocalFile(path).toString();
 }
+
+QString HelpPageNotOpened(const QString& address) {
+    const QUrl url(address);
+    const QString where = url.isLocalFile() ? url.toLocalFile() : address;
+    return QStringLiteral("The help page could not be opened: no program on this computer opens it.\n\n%1").arg(where);
+}

@@ -6,3 +6,5 @@
 // A file:// address of the help page; the bare resource name when the page
 // cannot be written out.
 QString HelpPageAddress();
+// What the user is told when nothing could open the page at that address.
+QString HelpPageNotOpened(const QString& address);

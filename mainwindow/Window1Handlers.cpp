@@ -143,7 +143,10 @@ void Window1::Timer1_Action() {
     inBackground = false;
 }
 
-void Window1::BevelButton1_Action() { ShowURL(HelpPageAddress()); }
+void Window1::BevelButton1_Action() {
+    const QString page = HelpPageAddress();
+    if (!ShowURL(page)) MsgBox(HelpPageNotOpened(page));  // no browser, no opener: say so
+}
 
 void Window1::DisclosureTriangle1_Action() { ShowHideAdvanced(); }
 

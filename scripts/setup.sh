@@ -6,14 +6,14 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-base-private-dev qt6-image-formats-plugins libqt6svg6
-  libgl-dev
+  libgl-dev libxcb1-dev
   libxml2-dev libplist-dev libturbojpeg0-dev libpng-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   libglib2.0-dev libglib2.0-bin gsettings-desktop-schemas
   cinnamon-desktop-data mate-desktop-common
   xfconf libxfconf-0-3 dbus-daemon
-  xvfb xdotool x11-utils x11-xserver-utils imagemagick
+  xvfb xdotool openbox x11-utils x11-xserver-utils imagemagick
   fonts-dejavu-core
   # desktop backends: Plasma over D-Bus (a private bus and a script engine in its
   # tests), the X11 root pixmap; the installed .desktop file's validator

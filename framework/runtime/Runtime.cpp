@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "framework/runtime/PlatformChoice.h"
+#include "framework/runtime/HandlerScope.h"
 #include "framework/system/Dialogs.h"
+#include "framework/system/MouseButtons.h"
 #include "framework/ui/Window.h"
 
 namespace {
@@ -60,13 +62,28 @@ void setActive(bool active) {
 void applicationStateChanged(Qt::ApplicationState appState) {
     RuntimeState& s = state();
     s.lastState = appState;
-    if (appState == Qt::ApplicationActive) {
+    if (appState == Qt::ApplicationActive && !_HandlerRunning()) {
         s.deactivateDelay->stop();
         _RunGuarded([] { setActive(true); });
     } else {
-        // Focus passing between two of our windows can leave none active for a moment.
+        // Focus passing between two of our windows can leave none active for a
+        // moment; a change during a handler waits until it returns.
         s.deactivateDelay->start();
     }
+}
+
+// Deactivation waits while a mouse button is down: a drag that began in another
+// application (pressing on a file makes that application active) may be on its
+// way to one of our windows. It goes ahead when the button is released, unless
+// a drop on us made the application active again.
+void settleApplicationState() {
+    RuntimeState& s = state();
+    const bool active = s.lastState == Qt::ApplicationActive;
+    if (_HandlerRunning() || (!active && MouseButtonHeld())) {
+        s.deactivateDelay->start();
+        return;
+    }
+    _RunGuarded([active] { setActive(active); });
 }
 
 void watchApplicationState() {
@@ -75,9 +92,7 @@ void watchApplicationState() {
     s.deactivateDelay = new QTimer(qApp);
     s.deactivateDelay->setSingleShot(true);
     s.deactivateDelay->setInterval(150);
-    QObject::connect(s.deactivateDelay, &QTimer::timeout, qApp, [] {
-        if (state().lastState != Qt::ApplicationActive) _RunGuarded([] { setActive(false); });
-    });
+    QObject::connect(s.deactivateDelay, &QTimer::timeout, qApp, settleApplicationState);
     s.stateConnection = QObject::connect(qApp, &QGuiApplication::applicationStateChanged, qApp, applicationStateChanged);
 }
 
@@ -155,10 +170,13 @@ void _QueueWindowOpen(const std::function<void()>& open) { state().pendingOpens.
 void _RuntimeRun() {
     RuntimeState& s = state();
     s.running = true;
-    if (s.app) s.app->Event_Open();
-    std::vector<std::function<void()>> opens;
-    opens.swap(s.pendingOpens);
-    for (const auto& open : opens) open();
+    {
+        const HandlerScope scope;  // the Opens are handlers too
+        if (s.app) s.app->Event_Open();
+        std::vector<std::function<void()>> opens;
+        opens.swap(s.pendingOpens);
+        for (const auto& open : opens) open();
+    }
     if (s.quitRequested) return;  // Quit during an Open
     QEventLoop loop;
     s.mainLoop = &loop;
@@ -198,6 +216,7 @@ void _UnhandledException(const std::exception& e) {
 void _RunGuarded(const std::function<void()>& handler) {
     std::exception_ptr caught;
     try {
+        const HandlerScope scope;
         handler();
         return;
     } catch (...) {

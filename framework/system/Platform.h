@@ -41,8 +41,12 @@ public:
     virtual FolderItemPtr ChooseFileToOpen(const DialogRequest& request) = 0;
     virtual FolderItemPtr ChooseFileToSave(const DialogRequest& request) = 0;
 
-    // Opens an address with the desktop's default handler.
-    virtual void OpenURL(const QString& address) = 0;
+    // Opens an address with the desktop's default handler; false when nothing
+    // could open it (no opener, or the opener found no program for it).
+    virtual bool OpenURL(const QString& address) = 0;
+    // Whether a mouse button is down anywhere on the display, pressed over our
+    // windows or another application's (a drag from a file manager).
+    virtual bool MouseButtonHeld() = 0;
 };
 
 // The current platform.

@@ -3,19 +3,47 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QDesktopServices>
+#include <QEventLoop>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QLabel>
 #include <QMessageBox>
+#include <QProcess>
 #include <QScreen>
+#include <QStandardPaths>
+#include <QTimer>
 #include <QUrl>
 #include <qpa/qplatformscreen.h>
 
 #include "framework/core/Convert.h"
 #include "framework/files/SpecialFolders.h"
 #include "framework/system/Dialogs.h"
+#include "framework/system/MouseButtons.h"
 
 namespace {
+
+// The desktop's opener says whether it found a program for the address; one
+// that is still busy after a moment (a browser it waits for) has found one.
+bool runOpener(const QString& opener, const QUrl& url) {
+    auto* process = new QProcess(QCoreApplication::instance());
+    process->setProcessChannelMode(QProcess::ForwardedChannels);
+    process->start(opener, {url.toString(QUrl::FullyEncoded)});
+    if (!process->waitForStarted(3000)) {
+        delete process;
+        return QDesktopServices::openUrl(url);
+    }
+    QEventLoop wait;
+    QObject::connect(process, &QProcess::finished, &wait, &QEventLoop::quit);
+    QTimer::singleShot(2000, &wait, &QEventLoop::quit);
+    if (process->state() != QProcess::NotRunning) wait.exec(QEventLoop::ExcludeUserInputEvents);
+    if (process->state() != QProcess::NotRunning) {
+        QObject::connect(process, &QProcess::finished, process, &QObject::deleteLater);
+        return true;
+    }
+    const bool opened = process->exitStatus() == QProcess::NormalExit && process->exitCode() == 0;
+    delete process;
+    return opened;
+}
 
 bool haveWidgets() {
     if (qobject_cast<QApplication*>(QCoreApplication::instance())) return true;
@@ -132,7 +160,12 @@ FolderItemPtr QtPlatform::ChooseFileToSave(const DialogRequest& request) {
     return chosenFile(dialog);
 }
 
-void QtPlatform::OpenURL(const QString& address) {
+bool QtPlatform::OpenURL(const QString& address) {
     const QUrl url = QUrl::fromUserInput(address);
-    if (url.isValid()) QDesktopServices::openUrl(url);
+    if (!url.isValid()) return false;
+    const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (opener.isEmpty()) return QDesktopServices::openUrl(url);
+    return runOpener(opener, url);
 }
+
+bool QtPlatform::MouseButtonHeld() { return DisplayMouseButtonHeld(); }

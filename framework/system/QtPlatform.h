@@ -12,5 +12,6 @@ public:
     std::optional<Color> ChooseColor(const DialogRequest& request) override;
     FolderItemPtr ChooseFileToOpen(const DialogRequest& request) override;
     FolderItemPtr ChooseFileToSave(const DialogRequest& request) override;
-    void OpenURL(const QString& address) override;
+    bool OpenURL(const QString& address) override;
+    bool MouseButtonHeld() override;
 };

@@ -2,4 +2,4 @@
 
 #include "framework/system/Platform.h"
 
-void ShowURL(const QString& address) { CurrentPlatform().OpenURL(address); }
+bool ShowURL(const QString& address) { return CurrentPlatform().OpenURL(address); }

@@ -3,4 +3,5 @@
 // browser), through the current Platform.
 #include <QString>
 
-void ShowURL(const QString& address);
+// False when nothing could open it.
+bool ShowURL(const QString& address);

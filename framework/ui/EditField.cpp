@@ -5,7 +5,9 @@
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTextDocumentFragment>
 #include <QTextEdit>
+#include <limits>
 
 #include "framework/graphics/Graphics.h"
 #include "framework/text/StyledText.h"
@@ -44,6 +46,10 @@ protected:
             QTextEdit::insertFromMimeData(source);
             return;
         }
+        if (field_->styled_ && !field_->multiline_ && source->hasHtml()) {
+            insertOneLine(QTextDocumentFragment::fromHtml(source->html()));
+            return;
+        }
         QString text = source->text();
         if (!field_->multiline_) text.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
         if (field_->limitText_ > 0) {
@@ -54,6 +60,37 @@ protected:
     }
 
 private:
+    // Styled text into a one-line field: every run keeps its format (font, size,
+    // bold, italic, underline, colour); line and paragraph breaks become blanks.
+    void insertOneLine(const QTextDocumentFragment& fragment) {
+        QTextDocument pasted;
+        QTextCursor(&pasted).insertFragment(fragment);
+        qsizetype room = std::numeric_limits<qsizetype>::max();
+        if (field_->limitText_ > 0)
+            room = std::max<qsizetype>(0, field_->limitText_ - (toPlainText().size() - textCursor().selectedText().size()));
+        QTextCursor cursor = textCursor();
+        cursor.beginEditBlock();
+        for (QTextBlock block = pasted.begin(); block.isValid() && room > 0; block = block.next()) {
+            if (block != pasted.begin()) {
+                cursor.insertText(QStringLiteral(" "), block.charFormat());
+                --room;
+            }
+            for (auto it = block.begin(); !it.atEnd() && room > 0; ++it) {
+                QString text = it.fragment().text();
+                text.remove(QChar::ObjectReplacementCharacter);  // pictures have no place in one line
+                for (QChar& c : text)
+                    if (c == QChar::LineSeparator || c == QChar::ParagraphSeparator || c == QLatin1Char('\n') ||
+                        c == QLatin1Char('\r') || c == QLatin1Char('\t'))
+                        c = QLatin1Char(' ');
+                text.truncate(room);
+                cursor.insertText(text, it.fragment().charFormat());
+                room -= text.size();
+            }
+        }
+        cursor.endEditBlock();
+        setTextCursor(cursor);
+    }
+
     void toggleStyle(int key) {
         const QTextCharFormat current = currentCharFormat();
         QTextCharFormat change;
@@ -135,6 +172,7 @@ void EditField::applyScrollbars() {
 
 void EditField::SetMultiline(bool v) {
     multiline_ = v;
+    editor_->setProperty(kTakesReturnProperty, v);
     editor_->setLineWrapMode(v ? QTextEdit::WidgetWidth : QTextEdit::NoWrap);
     editor_->document()->setDocumentMargin(v ? 4 : 2);
     applyScrollbars();

@@ -24,6 +24,8 @@ public:
     EditField();
     ~EditField() override;
     QString KindName() const override { return QStringLiteral("EditField"); }
+    // Set (True) on the editor widget of a multi-line field: Return is its own, not the window's.
+    static constexpr const char* kTakesReturnProperty = "takesReturn";
 
     bool Border() const { return border_; }
     void SetBorder(bool v);

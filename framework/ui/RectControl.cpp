@@ -10,6 +10,7 @@
 #include <QUrl>
 
 #include "framework/files/FileTypeRegistry.h"
+#include "framework/runtime/HandlerScope.h"
 #include "framework/runtime/Runtime.h"
 #include "framework/ui/Window.h"
 
@@ -176,7 +177,7 @@ QString firstFile(const QMimeData* data) {
 }  // namespace
 
 bool RectControl::dropWanted(const QMimeData* data) const {
-    if (!data) return false;
+    if (!data || _HandlerRunning()) return false;  // a drop would start a handler inside the running one
     if (dropPictures_ && data->hasImage()) return true;
     const QString file = firstFile(data);
     if (file.isEmpty() || dropFileTypes_.isEmpty()) return false;
@@ -204,6 +205,9 @@ void RectControl::drop(const QMimeData* data, int32_t action) {
     }
     if (!file && !picture) return;
     auto item = std::make_shared<DragItem>(file, picture);
+    // A drop from another application: the window comes to the front (and the
+    // application becomes active, so hiding on deactivate does not follow).
+    if (Window* window = TrueWindow(); window && !window->_IsClosed()) window->Show();
     _RunGuarded([&] { RaiseDrop(QStringLiteral("DropObject"), item, action); });
 }
 

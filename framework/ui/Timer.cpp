@@ -2,11 +2,19 @@
 
 #include <QTimer>
 
+#include "framework/runtime/HandlerScope.h"
+
 Timer::Timer() : timer_(std::make_unique<QTimer>()) {
     DeclareInt32("Mode", &Timer::Mode, &Timer::SetMode);
     DeclareInt32("Period", &Timer::Period, &Timer::SetPeriod);
     DeclareEvent("Action", EventKind::Plain);
     QObject::connect(timer_.get(), &QTimer::timeout, timer_.get(), [this] {
+        // Handlers run one at a time: a tick that falls while one runs (the
+        // timer fires inside its Yield) is dropped; a single Action waits.
+        if (_HandlerRunning()) {
+            if (mode_ == 1) timer_->start(10);
+            return;
+        }
         if (mode_ == 1) {
             mode_ = 0;
             timer_->stop();

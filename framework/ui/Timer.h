@@ -1,6 +1,7 @@
 #pragma once
 // A timer (not a visible control). Mode 0 off, 1 a single Action after Period
 // milliseconds (Mode then returns to 0), 2 an Action every Period milliseconds.
+// A tick that falls while another handler runs is skipped.
 #include <memory>
 
 #include "framework/ui/Control.h"

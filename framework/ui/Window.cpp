@@ -13,7 +13,9 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "framework/runtime/HandlerScope.h"
 #include "framework/runtime/Runtime.h"
+#include "framework/ui/EditField.h"
 #include "framework/ui/PushButton.h"
 #include "framework/ui/RectControl.h"
 
@@ -36,6 +38,16 @@ public:
     int barHeight = 0;  // what the menu bar takes of the height; 0 while it is hidden
 
 protected:
+    void moveEvent(QMoveEvent* event) override {
+        QWidget::moveEvent(event);
+        window_->_WidgetMoved();
+    }
+
+    void paintEvent(QPaintEvent* event) override {
+        QWidget::paintEvent(event);
+        window_->_WidgetPainted();
+    }
+
     void resizeEvent(QResizeEvent* event) override {
         QWidget::resizeEvent(event);
         layoutChildren();
@@ -43,6 +55,14 @@ protected:
     }
 
     void closeEvent(QCloseEvent* event) override {
+        if (_HandlerRunning()) {
+            // The close button pressed while a handler yields: close once it has returned.
+            event->ignore();
+            _RunAfterHandlers([weak = window_->weak_from_this()] {
+                if (WindowPtr w = weak.lock()) w->_UserClose();
+            });
+            return;
+        }
         window_->_UserClose();
         event->accept();
     }
@@ -52,16 +72,41 @@ protected:
         else if (event->type() == QEvent::WindowDeactivate) window_->_WidgetActivated(false);
         return QWidget::event(event);
     }
+};
 
-    void keyPressEvent(QKeyEvent* event) override {
-        if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
-            if (window_->_HandleDefaultKey(event->key())) {
-                event->accept();
-                return;
-            }
+// Return and Enter press the window's default button, Escape its cancel button,
+// whatever control has the focus and whatever the platform's theme lets focused
+// buttons and check boxes do with Return; a multi-line text field keeps Return
+// (it marks itself with the property below), and an open popup list is a window
+// of its own. Auto-repeat never presses the default button again.
+class DefaultKeyFilter : public QObject {
+public:
+    using QObject::QObject;
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        const bool press = event->type() == QEvent::KeyPress;
+        if ((!press && event->type() != QEvent::KeyRelease) || !watched->isWidgetType()) return false;
+        auto* key = static_cast<QKeyEvent*>(event);
+        const Qt::KeyboardModifiers mods = key->modifiers() & ~Qt::KeypadModifier;
+        const bool isReturn = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        if (mods != Qt::NoModifier || (!isReturn && key->key() != Qt::Key_Escape)) return false;
+        auto* widget = static_cast<QWidget*>(watched);
+        auto* top = dynamic_cast<WindowWidget*>(widget->window());
+        if (!top || widget->property(EditField::kTakesReturnProperty).toBool()) return false;
+        // X11 repeats a held key as a release and a press with the same time; Qt
+        // tells them apart only while it reads the events as they come, not when
+        // they waited in the queue during a handler.
+        const bool repeat = key->isAutoRepeat() || (key->timestamp() != 0 && key->timestamp() == lastRelease_);
+        if (!press) {
+            lastRelease_ = key->timestamp();
+            return false;
         }
-        QWidget::keyPressEvent(event);
+        if (repeat) return isReturn;
+        return top->window_->_HandleDefaultKey(key->key());
     }
+
+private:
+    quint64 lastRelease_ = 0;  // the time of the last release of Return, Enter or Escape
 };
 
 namespace {
@@ -98,6 +143,11 @@ void forget(Window* window) {
 }  // namespace
 
 Window::Window() : widget_(new WindowWidget(this)), content_(widget_->content) {
+    static QPointer<DefaultKeyFilter> keyFilter;
+    if (!keyFilter && QCoreApplication::instance()) {
+        keyFilter = new DefaultKeyFilter(QCoreApplication::instance());
+        QCoreApplication::instance()->installEventFilter(keyFilter);
+    }
     widget_->setAttribute(Qt::WA_DeleteOnClose, false);
     DeclareInt32("Placement", &Window::Placement, &Window::SetPlacement);
     DeclareInt32("Width", &Window::Width, &Window::SetWidth);
@@ -191,13 +241,46 @@ void Window::_WidgetResized(int32_t width, int32_t height) {
         if (auto* rc = dynamic_cast<RectControl*>(c.get())) rc->_FollowWindowResize(dw, dh);
 }
 
-int32_t Window::Top() const { return widget_->pos().y(); }
+// Top and Left are the content area's, like Width and Height: the frame the
+// window manager adds (and learns only once the window is shown) is left out,
+// and the client is placed with a static gravity, so a rectangle read and set
+// again comes back to the same place with or without a window manager.
+int32_t Window::Top() const { return widget_->geometry().y() + widget_->barHeight; }
 
-void Window::SetTop(int32_t v) { widget_->move(widget_->pos().x(), v); }
+void Window::SetTop(int32_t v) {
+    const QRect g = widget_->geometry();
+    placeClient(QPoint(g.x(), v - widget_->barHeight));
+}
 
-int32_t Window::Left() const { return widget_->pos().x(); }
+int32_t Window::Left() const { return widget_->geometry().x(); }
 
-void Window::SetLeft(int32_t v) { widget_->move(v, widget_->pos().y()); }
+void Window::SetLeft(int32_t v) { placeClient(QPoint(v, widget_->geometry().y())); }
+
+void Window::placeClient(QPoint at) {
+    placed_ = at;  // first: the move event may come before setGeometry returns
+    placedAt_.invalidate();  // starts at the first paint, when the window is on the screen
+    awaitingPaint_ = true;
+    replacements_ = 0;
+    widget_->setGeometry(QRect(at, widget_->size()));
+}
+
+// A window manager that has not yet taken on a window we have just shown places
+// it by its own rules and lets our move go: until a moment after the window
+// first painted once code placed it, a move away from that place is undone (a
+// few times at most, so a manager that insists, keeping windows below a panel,
+// wins; the user's moves come later).
+void Window::_WidgetMoved() {
+    if (!awaitingPaint_ && (!placedAt_.isValid() || placedAt_.elapsed() > 500)) return;
+    if (replacements_ >= 5 || widget_->geometry().topLeft() == placed_) return;
+    ++replacements_;
+    widget_->setGeometry(QRect(placed_, widget_->size()));
+}
+
+void Window::_WidgetPainted() {
+    if (!awaitingPaint_ || !widget_->isVisible()) return;
+    awaitingPaint_ = false;
+    placedAt_.start();
+}
 
 void Window::SetMinWidth(int32_t v) {
     minWidth_ = v;
@@ -344,7 +427,10 @@ void Window::ShowModal() {
     QEventLoop loop;
     modalLoop_ = &loop;
     _RegisterModalLoop(&loop);
-    loop.exec();
+    {
+        const ModalLoopScope modal;
+        loop.exec();
+    }
     _UnregisterModalLoop(&loop);
     modalLoop_ = nullptr;
     _RethrowPendingException();
@@ -381,13 +467,31 @@ void Window::_UserClose() {
 
 void Window::_WidgetActivated(bool active) {
     if (closed_) return;
+    if (_HandlerRunning()) {
+        // Activation while a handler yields: raised once that handler has returned.
+        _RunAfterHandlers([weak = weak_from_this(), active] {
+            if (WindowPtr w = weak.lock()) w->_WidgetActivated(active);
+        });
+        return;
+    }
     _RunGuarded([this, active] {
         if (active) Event_Activate();
         else Event_Deactivate();
     });
 }
 
+void Window::_FocusFirstTextField() {
+    for (const ControlPtr& c : controls_) {
+        auto* field = dynamic_cast<EditField*>(c.get());
+        if (field && field->Visible() && field->Enabled() && field->_Widget()) {
+            field->_Widget()->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
+}
+
 bool Window::_HandleDefaultKey(int key) {
+    if (closed_) return false;
     const bool isReturn = key == Qt::Key_Return || key == Qt::Key_Enter;
     if (!isReturn && key != Qt::Key_Escape) return false;
     for (const ControlPtr& c : controls_) {
@@ -499,6 +603,7 @@ void _BuildWindow(const WindowPtr& window, const QString& className) {
     }
     window->_SetBuilding(false);
     if (window->Visible()) window->Show();
+    window->_FocusFirstTextField();  // a window opens ready for typing
     if (_RuntimeRunning()) {
         window->Event_Open();
     } else {

@@ -5,6 +5,8 @@
 // open and raises its events: Open once after it is built, Close once when it
 // closes (its close button, Close(), or Quit), Activate and Deactivate as it
 // gains and loses the focus.
+#include <QElapsedTimer>
+#include <QPoint>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -139,11 +141,17 @@ public:
     void _SetClassName(const QString& name) { className_ = name; }
     void _SetBuilding(bool building) { building_ = building; }
     void _WidgetResized(int32_t width, int32_t height);
+    void _WidgetMoved();
+    void _WidgetPainted();
     void _UserClose();
     void _WidgetActivated(bool active);
+    // Return or Enter: the default button; Escape: the cancel button. True when one was pushed.
     bool _HandleDefaultKey(int key);
+    // Gives the focus to the first visible, enabled text field (a window opens ready for typing).
+    void _FocusFirstTextField();
 
 private:
+    void placeClient(QPoint at);
     void applyFlags();
     void applySize();
     void applyBackColor();
@@ -160,6 +168,12 @@ private:
     QString className_;
     QEventLoop* modalLoop_ = nullptr;
     bool building_ = false, closed_ = false;
+    // Where code last placed the client, for a window manager that places a
+    // newly mapped window by its own rules just after we did (see _WidgetMoved).
+    QPoint placed_;
+    QElapsedTimer placedAt_;
+    int replacements_ = 0;
+    bool awaitingPaint_ = false;
 
     int32_t placement_ = 0, width_ = 300, height_ = 300;
     int32_t minWidth_ = 64, minHeight_ = 64, maxWidth_ = 32000, maxHeight_ = 32000;

@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "common/CommonLib.h"
+#include "framework/runtime/Yield.h"
 
 namespace {
 
@@ -40,9 +41,11 @@ TEST(RInStr, FindsTheLastOccurrence) {
 }
 
 TEST(RInStr, LetsTheEventLoopRunWhileSearching) {
+    SetYieldInterval(0);
     bool fired = false;
     QTimer::singleShot(0, [&] { fired = true; });
     EXPECT_EQ(RInStr(QStringLiteral("no dot in here"), QStringLiteral(".")), 0);
+    SetYieldInterval(10);
     EXPECT_TRUE(fired);
 }
 

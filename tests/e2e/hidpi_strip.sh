@@ -32,8 +32,8 @@ PLIST
   pids+=($app)
   wid=$(e2e_wait_window Zentravelle) || { cat "$work/program.log"; fail "no main window at scale $scale"; }
   sleep 0.5
-  xdotool windowactivate --sync "$wid" 2>/dev/null || xdotool windowfocus --sync "$wid"
-  xdotool key --window "$wid" Return
+  e2e_key "$wid" Return
+  xdotool keyup Return
   for _ in $(seq 100); do [ -f "$composed" ] && break; sleep 0.1; done
   [ -f "$composed" ] || { cat "$work/program.log"; fail "no composed picture at scale $scale"; }
   sleep 0.3

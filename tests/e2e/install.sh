@@ -50,8 +50,8 @@ run() {
   # Restoring saved settings may make the window anew: ask for it once more.
   sleep 1
   wid=$(e2e_wait_window Zentravelle) || fail "the main window of $1 went away"
-  xdotool windowfocus --sync "$wid"
-  xdotool key --window "$wid" ctrl+q
+  e2e_key "$wid" ctrl+q
+  xdotool keyup ctrl q
   e2e_wait_exit "$app" 15 || fail "$1 did not quit"
 }
 

@@ -8,7 +8,12 @@ e2e_setup() {
   export XDG_RUNTIME_DIR="$work/runtime"
   mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_CACHE_HOME" "$XDG_RUNTIME_DIR"
   chmod 700 "$XDG_RUNTIME_DIR"
-  unset XDG_CURRENT_DESKTOP DBUS_SESSION_BUS_ADDRESS WAYLAND_DISPLAY SESSION_MANAGER
+  unset XDG_CURRENT_DESKTOP DBUS_SESSION_BUS_ADDRESS WAYLAND_DISPLAY SESSION_MANAGER GSETTINGS_BACKEND
+  # ZEN_E2E_DESKTOP=GNOME: GNOME's settings (Qt's GNOME theme lets focused
+  # buttons take Return) with GSettings kept in the private config folder.
+  if [ "${ZEN_E2E_DESKTOP:-}" = GNOME ]; then
+    export XDG_CURRENT_DESKTOP=GNOME GSETTINGS_BACKEND=keyfile
+  fi
   export QT_QPA_PLATFORM=xcb
   pids=()
   trap e2e_cleanup EXIT
@@ -63,3 +68,44 @@ e2e_wait_exit() {
 }
 
 fail() { echo "FAIL: $*"; exit 1; }
+
+# e2e_start_wm: runs openbox on our display and waits until it manages windows.
+e2e_start_wm() {
+  openbox --sm-disable >"$work/openbox.log" 2>&1 &
+  pids+=($!)
+  for _ in $(seq 100); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+    sleep 0.1
+  done
+  echo "openbox did not start"; cat "$work/openbox.log"; exit 1
+}
+
+# e2e_key WINDOW KEY...: focuses the window, then types the keys through XTEST to
+# the focused window (key --window would send the release to a window that may be
+# gone, leaving the key held and auto-repeating).
+e2e_key() {
+  local wid="$1"; shift
+  xdotool windowactivate --sync "$wid" 2>/dev/null || xdotool windowfocus --sync "$wid"
+  xdotool key "$@"
+}
+
+# e2e_client_origin WINDOW: "x y" of the window's client area on the screen.
+e2e_client_origin() {
+  xwininfo -id "$1" | awk '/Absolute upper-left X:/ {x=$4} /Absolute upper-left Y:/ {y=$4} END {print x, y}'
+}
+
+# e2e_gnome_picture PICTURE: under GNOME's settings, screen 1 shows the picture
+# (GNOME's own keys are read before the record there).
+e2e_gnome_picture() {
+  [ "${ZEN_E2E_DESKTOP:-}" = GNOME ] || return 0
+  local uri="file://" byte
+  for byte in $(printf '%s' "$1" | od -An -v -tx1); do  # percent-encoded but for the safe characters
+    case "$byte" in
+      2[d-f]|3[0-9]|4[1-9a-f]|5[0-9a]|5f|6[1-9a-f]|7[0-9a]|7e) uri+=$(printf "\\x$byte") ;;
+      *) uri+="%${byte^^}" ;;
+    esac
+  done
+  gsettings set org.gnome.desktop.background picture-uri "$uri"
+  gsettings set org.gnome.desktop.background picture-uri-dark "$uri"
+  [ -z "${2:-}" ] || gsettings set org.gnome.desktop.background picture-options "$2"
+}

@@ -37,8 +37,7 @@ e2e_wait_exit "$second" 10 || fail "the second instance kept running"
 kill -0 "$app" 2>/dev/null || fail "the first instance ended"
 
 # Quit from the keyboard: Ctrl+Q on the main window.
-xdotool windowactivate --sync "$wid" 2>/dev/null || xdotool windowfocus --sync "$wid"
-xdotool key --window "$wid" ctrl+q
+e2e_key "$wid" ctrl+q
 e2e_wait_exit "$app" 15 || fail "the program did not quit on Ctrl+Q"
 [ "$exit_status" = 0 ] || { cat "$work/program.log"; fail "exit status $exit_status"; }
 [ -f "$XDG_CONFIG_HOME/Zentravelle Prefs" ] || fail "no preferences file after quitting"

@@ -17,6 +17,7 @@ cat >"$record" <<PLIST
 </dict></dict></dict></plist>
 PLIST
 
+e2e_gnome_picture "$source_picture"
 "$program" >"$work/program.log" 2>&1 &
 app=$!
 pids+=($app)
@@ -32,7 +33,7 @@ xdotool keyup alt
 
 dialog=$(e2e_wait_window "Save As") || { cat "$work/program.log"; fail "no save dialog"; }
 sleep 0.5
-xdotool key --window "$dialog" Return
+e2e_key "$dialog" Return
 copy="$HOME/Pictures/Strand am Abend-ZenMod.jpg"
 for _ in $(seq 100); do [ -f "$copy" ] && break; sleep 0.1; done
 [ -f "$copy" ] || { ls -la "$HOME/Pictures"; cat "$work/program.log"; fail "no copy saved under the offered name"; }
@@ -42,8 +43,7 @@ for _ in $(seq 100); do [ -f "$copy" ] && break; sleep 0.1; done
 grep -qF "<string>$source_picture</string>" "$record" || { cat "$record"; fail "save-only changed the desktop picture"; }
 grep -q "ZentravelleDesktopPicture" "$record" && fail "save-only set the composed picture"
 
-xdotool windowfocus --sync "$wid"
-xdotool key --window "$wid" ctrl+q
+e2e_key "$wid" ctrl+q
 e2e_wait_exit "$app" 15 || fail "the program did not quit"
 [ "$exit_status" = 0 ] || { cat "$work/program.log"; fail "exit status $exit_status"; }
 echo "saved a copy with Alt held; desktop untouched"

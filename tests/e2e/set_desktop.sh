@@ -27,6 +27,7 @@ cat >"$record" <<PLIST
 </dict></plist>
 PLIST
 
+e2e_gnome_picture "$source_picture" stretched
 "$program" >"$work/program.log" 2>&1 &
 app=$!
 pids+=($app)
@@ -35,10 +36,10 @@ sleep 0.5
 xdotool windowactivate --sync "$wid" 2>/dev/null || xdotool windowfocus --sync "$wid"
 
 # Return presses the default button, "Set Desktop".
-xdotool key --window "$wid" Return
+e2e_key "$wid" Return
 composed="$HOME/Pictures/ZentravelleDesktopPicture.jpg"
 for _ in $(seq 100); do [ -f "$composed" ] && break; sleep 0.1; done
-[ -f "$composed" ] || { cat "$work/program.log"; fail "no composed picture in Pictures"; }
+[ -f "$composed" ] || { ls -la "$HOME/Pictures"; cat "$work/program.log"; fail "no composed picture in Pictures"; }
 sleep 0.3
 
 size=$(identify -format '%wx%h' "$composed")
@@ -64,8 +65,7 @@ for _ in $(seq 100); do [ -f "$composed" ] || break; sleep 0.1; done
 grep -qF "rotes Bild" "$record" || fail "the original picture is not back in the desktop record"
 grep -q "ZentravelleDesktopPicture" "$record" && fail "the record still names the composed picture"
 
-xdotool windowfocus --sync "$wid"
-xdotool key --window "$wid" ctrl+q
+e2e_key "$wid" ctrl+q
 e2e_wait_exit "$app" 15 || fail "the program did not quit"
 [ "$exit_status" = 0 ] || { cat "$work/program.log"; fail "exit status $exit_status"; }
 grep -qa "mainwindow" "$XDG_CONFIG_HOME/Zentravelle Prefs" || fail "the settings were not saved"

@@ -1,6 +1,8 @@
 // Controls: events bound by name, value setters raising their events, the
 // mouse-claim rule, drops, timers and the painted and text kinds.
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -230,7 +232,9 @@ TEST_F(ControlTest, DropsOfAcceptedFilesAndPictures) {
     picture.setImageData(image);
     EXPECT_FALSE(SimulateDrop(*well, picture)) << "pictures need AcceptPictureDrop";
     well->AcceptPictureDrop();
+    window->Hide();  // a drag from another application: our window had been hidden
     ASSERT_TRUE(SimulateDrop(*well, picture));
+    EXPECT_FALSE(window->_Minimized()) << "a drop brings the window to the front";
     ASSERT_EQ(drops.size(), 2u);
     EXPECT_FALSE(drops[1]->FolderItemAvailable());
     ASSERT_TRUE(drops[1]->PictureAvailable());
@@ -281,20 +285,65 @@ TEST_F(ControlTest, ButtonsRaiseAction) {
 TEST_F(ControlTest, ReturnAndEscapePressDefaultAndCancelButtons) {
     auto ok = add<PushButton>("PushButton1");
     auto cancel = add<PushButton>("PushButton2");
-    auto field = add<EditField>("EditField1");
+    auto other = add<PushButton>("PushButton3");
+    auto box = add<CheckBox>("CheckBox1");
+    auto line = add<EditField>("EditField1");
+    auto lines = add<EditField>("EditField2");
     ok->SetDefault(true);
     cancel->SetCancel(true);
-    field->SetMultiline(false);
-    int oks = 0, cancels = 0;
+    line->SetMultiline(false);
+    int oks = 0, cancels = 0, others = 0;
     _InstallInstanceEventHandler(ok, QStringLiteral("Action"), count(oks));
     _InstallInstanceEventHandler(cancel, QStringLiteral("Action"), count(cancels));
-    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
-    QCoreApplication::sendEvent(field->_Editor(), &enter);  // a one-line field passes Return on
-    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-    QCoreApplication::sendEvent(window->_Widget(), &escape);
-    EXPECT_EQ(oks, 1);
-    EXPECT_EQ(cancels, 1);
-    EXPECT_EQ(field->Text(), QString()) << "no line break in a one-line field";
+    _InstallInstanceEventHandler(other, QStringLiteral("Action"), count(others));
+    struct Case {
+        QWidget* focus;
+        int key;
+        bool autoRepeat;
+        int oks, cancels;
+    };
+    const Case cases[] = {
+        {line->_Editor(), Qt::Key_Return, false, 1, 0},  // a one-line field passes Return on
+        {box->_Widget(), Qt::Key_Return, false, 1, 0},   // focused controls never take Return
+        {other->_Widget(), Qt::Key_Enter, false, 1, 0},
+        {window->_Widget(), Qt::Key_Escape, false, 0, 1},
+        {box->_Widget(), Qt::Key_Return, true, 0, 0},    // a held key presses once
+        {lines->_Editor(), Qt::Key_Return, false, 0, 0}, // a multi-line field keeps Return
+    };
+    for (const Case& c : cases) {
+        oks = cancels = 0;
+        QKeyEvent key(QEvent::KeyPress, c.key, Qt::NoModifier, QString(), c.autoRepeat);
+        QCoreApplication::sendEvent(c.focus, &key);
+        EXPECT_EQ(oks, c.oks) << c.focus->metaObject()->className() << " key " << c.key;
+        EXPECT_EQ(cancels, c.cancels) << c.focus->metaObject()->className() << " key " << c.key;
+    }
+    EXPECT_EQ(others, 0);
+    EXPECT_FALSE(box->Value());
+    EXPECT_EQ(line->Text(), QString()) << "no line break in a one-line field";
+    EXPECT_EQ(lines->Text(), QStringLiteral("\n"));
+}
+
+TEST_F(ControlTest, RichPasteIntoOneLineKeepsStylesAndJoinsLines) {
+    auto field = add<EditField>("EditField1");
+    field->SetMultiline(false);
+    auto* mime = new QMimeData;  // the clipboard takes it
+    mime->setHtml(QStringLiteral("<p><b>Bold</b> <i style=\"color:#ff0000\">red</i></p>"
+                                 "<p><u style=\"font-family:'DejaVu Serif'; font-size:30px\">big</u><br>end</p>"));
+    mime->setText(QStringLiteral("Bold red\nbig\nend"));
+    QApplication::clipboard()->setMimeData(mime);
+    field->_Editor()->paste();
+    EXPECT_EQ(field->Text(), QStringLiteral("Bold red big end"));
+    auto formatAt = [&](int position) {
+        QTextCursor probe(field->_Document());
+        probe.setPosition(position);
+        return probe.charFormat();
+    };
+    EXPECT_EQ(formatAt(2).fontWeight(), QFont::Bold);
+    EXPECT_TRUE(formatAt(7).fontItalic());
+    EXPECT_EQ(formatAt(7).foreground().color(), QColor(255, 0, 0));
+    EXPECT_TRUE(formatAt(11).fontUnderline());
+    EXPECT_EQ(formatAt(11).font().pixelSize(), 30);
+    EXPECT_TRUE(formatAt(11).fontFamilies().toStringList().contains(QStringLiteral("DejaVu Serif")));
 }
 
 TEST_F(ControlTest, ShapesPaintTheirColours) {

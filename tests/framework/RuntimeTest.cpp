@@ -13,7 +13,14 @@
 #include <stdexcept>
 #include <unistd.h>
 
+#include <QElapsedTimer>
+#include <QWindow>
+#include <qpa/qwindowsysteminterface.h>
+
+#include "framework/runtime/Yield.h"
+#include "framework/system/MouseButtons.h"
 #include "framework/ui/PushButton.h"
+#include "framework/ui/Timer.h"
 #include "tests/framework/UiTestSupport.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/TestEnvironment.h"
@@ -267,4 +274,67 @@ TEST_F(RuntimeTest, ShortVersionIsTheProjectVersion) {
     EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d+\\.\\d+\\.\\d+$")).match(app.ShortVersion()).hasMatch())
         << app.ShortVersion().toStdString();
     EXPECT_EQ(app.ShortVersion(), QCoreApplication::applicationVersion());
+}
+
+TEST_F(RuntimeTest, DeactivationWaitsWhileAMouseButtonIsHeld) {
+    _RuntimeSetApplicationActive(true);
+    _RuntimeRegisterAppObject(std::make_shared<JournalApp>());
+    auto* app = static_cast<QGuiApplication*>(QCoreApplication::instance());
+    // A press on a file in another application made that one active: a drag may be on its way.
+    FakePlatform::Current().SetMouseButtonHeld(true);
+    Q_EMIT app->applicationStateChanged(Qt::ApplicationInactive);
+    ProcessEventsFor(400);
+    EXPECT_TRUE(journal().isEmpty()) << Joined(journal());
+    // Released elsewhere, with no drop on us.
+    FakePlatform::Current().SetMouseButtonHeld(false);
+    EXPECT_TRUE(WaitUntil([] { return journal().contains(QStringLiteral("App.Deactivate")); }));
+    FakePlatform::Current().SetMouseButtonHeld(std::nullopt);
+}
+
+TEST_F(RuntimeTest, YieldStartsNoHandlerAndIsCheapWhenCalledOften) {
+    auto w = NewWindow<Window>(QStringLiteral("W.W"));
+    auto button = w->__New<PushButton>();
+    w->_AddControl(QStringLiteral("PushButton1"), button);
+    button->SetDefault(true);
+    int pushes = 0, ticks = 0;
+    _InstallInstanceEventHandler(button, QStringLiteral("Action"), std::function<void()>([&] { ++pushes; }));
+    auto timer = w->__New<Timer>();
+    w->_AddControl(QStringLiteral("Timer1"), timer);
+    _InstallInstanceEventHandler(timer, QStringLiteral("Action"), std::function<void()>([&] { ++ticks; }));
+    timer->SetPeriod(1);
+    timer->SetMode(2);
+    ProcessEventsFor(20);
+    ASSERT_GT(ticks, 0);
+
+    int pushesInside = -1, ticksInside = -1, yieldPasses = 0;
+    bool armed = false;  // a zero timer waits for the next pass of the event loop
+    _RunGuarded([&] {
+        // Return typed while the handler runs; the timer keeps firing.
+        QWindow* target = w->_Widget()->windowHandle();
+        QWindowSystemInterface::handleKeyEvent(target, QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QWindowSystemInterface::handleKeyEvent(target, QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier);
+        const int ticksBefore = ticks;
+        QElapsedTimer clock;
+        clock.start();
+        while (clock.elapsed() < 50) {
+            if (!armed) {
+                armed = true;
+                QTimer::singleShot(0, [&] {
+                    armed = false;
+                    ++yieldPasses;
+                });
+            }
+            Yield();
+            QThread::usleep(500);
+        }
+        pushesInside = pushes;
+        ticksInside = ticks - ticksBefore;
+    });
+    EXPECT_EQ(pushesInside, 0) << "input waits until the handler returns";
+    EXPECT_EQ(ticksInside, 0) << "ticks during a handler are skipped";
+    EXPECT_GT(yieldPasses, 1) << "yields let the event loop run";
+    EXPECT_LT(yieldPasses, 10) << "at most one pass every 10 ms";
+    EXPECT_TRUE(WaitUntil([&] { return pushes == 1 && !armed; }));
+    const int after = ticks;
+    EXPECT_TRUE(WaitUntil([&] { return ticks > after; })) << "ticks resume";
 }

@@ -6,6 +6,8 @@
 #include <QTimer>
 #include <stdexcept>
 
+#include "framework/ui/CheckBox.h"
+#include "framework/ui/EditField.h"
 #include "framework/ui/LayoutRecord.h"
 #include "framework/ui/PushButton.h"
 #include "framework/ui/StaticText.h"
@@ -121,6 +123,12 @@ TEST_F(WindowTest, MenuBarSitsAboveTheContent) {
     EXPECT_EQ(w->_Content()->y(), barHeight);
     EXPECT_EQ(w->Height(), 547) << "the height is the content's";
     EXPECT_EQ(w->_Widget()->height(), 547 + barHeight);
+    // Top and Left are the content area's too, and read back what was set.
+    w->SetTop(120);
+    w->SetLeft(33);
+    EXPECT_EQ(w->Top(), 120);
+    EXPECT_EQ(w->Left(), 33);
+    EXPECT_EQ(w->_Content()->mapToGlobal(QPoint(0, 0)), QPoint(33, 120));
 }
 
 TEST_F(WindowTest, HideMinimizesAndShowRestores) {
@@ -142,9 +150,9 @@ TEST_F(WindowTest, ShowModalReturnsWhenTheWindowCloses) {
     bool wasModal = false;
     QTimer::singleShot(20, [&] {
         wasModal = QApplication::activeModalWidget() == w->_Widget() || w->_Widget()->isModal();
-        w->Close();
+        w->_Widget()->close();  // its close button
     });
-    w->ShowModal();
+    _RunGuarded([&] { w->ShowModal(); });  // from a handler, as a menu item opens it
     EXPECT_TRUE(wasModal);
     EXPECT_TRUE(w->_IsClosed());
     EXPECT_EQ(w->trace.count(QStringLiteral("Close")), 1);
@@ -195,4 +203,27 @@ TEST_F(WindowTest, AnErrorInsideAModalWindowComesOutOfShowModal) {
     failSafe.start(3000);
     EXPECT_THROW(w->ShowModal(), std::runtime_error);
     EXPECT_TRUE(failSafe.isActive()) << "the error ended the modal loop, not the fail-safe";
+}
+
+namespace {
+
+class FormWindow : public Window {
+public:
+    std::shared_ptr<EditField> hidden, field;
+    void CreateControls() override {
+        auto box = __New<CheckBox>();
+        _AddControl(QStringLiteral("CheckBox1"), box);
+        hidden = __New<EditField>();
+        _AddControl(QStringLiteral("EditField1"), hidden);
+        hidden->SetVisible(false);
+        field = __New<EditField>();
+        _AddControl(QStringLiteral("EditField2"), field);
+    }
+};
+
+}  // namespace
+
+TEST_F(WindowTest, OpensWithTheFocusOnItsFirstTextField) {
+    auto w = NewWindow<FormWindow>(QStringLiteral("Form.Form"));
+    EXPECT_EQ(w->_Widget()->focusWidget(), w->field->_Widget());
 }

@@ -7,6 +7,7 @@
 
 #include "app/App.h"
 #include "framework/runtime/Runtime.h"
+#include "framework/runtime/Yield.h"
 #include "framework/system/Keyboard.h"
 #include "framework/system/Screens.h"
 #include "framework/system/ShowURL.h"
@@ -41,6 +42,7 @@ protected:
         platform.SetUnansweredHandler([](DialogKind kind) { ADD_FAILURE() << "unanswered dialog " << int(kind); });
         platform.SetOptionKey(false);
         platform.SetScreens(std::vector<ScreenInfo>{MakeScreen(QStringLiteral("DP-1"), 1440, 900)});
+        SetYieldInterval(0);  // the tests look at what runs at each yield
         app = std::make_shared<class App>();
         app->prefs = std::make_shared<PrefsManager>(nullptr);
         _RuntimeRegisterAppObject(app);
@@ -51,6 +53,7 @@ protected:
         if (!window->_IsClosed()) window->Close();
         window.reset();
         app.reset();
+        SetYieldInterval(10);
         RuntimeExit();
         EXPECT_EQ(platform.PendingAnswers(), 0) << "answers queued for dialogs that never showed";
     }

@@ -531,6 +531,20 @@ TEST_F(Window1Handlers, HelpButtonOpensTheHelpPage) {
     EXPECT_TRUE(platform.TakeShown().empty());
 }
 
+TEST_F(Window1Handlers, HelpThatNothingCanOpenIsReportedWithItsPath) {
+    OpenWindow();
+    platform.SetOpens(false);
+    platform.AnswerMsgBox();
+    window->BevelButton1->Push();
+    platform.SetOpens(true);
+    const std::vector<QString> shown = platform.TakeShownURLs();
+    ASSERT_EQ(shown.size(), size_t(1));
+    const std::vector<ShownDialog> dialogs = platform.TakeShown();
+    ASSERT_EQ(dialogs.size(), size_t(1));
+    EXPECT_TRUE(dialogs[0].text.contains(QStringLiteral("could not be opened"))) << dialogs[0].text.toStdString();
+    EXPECT_TRUE(dialogs[0].text.contains(QUrl(shown[0]).toLocalFile())) << dialogs[0].text.toStdString();
+}
+
 // --- the advanced group ---------------------------------------------------------------------
 
 TEST_F(Window1Handlers, ClosingTheGroupFromTheLayout) {

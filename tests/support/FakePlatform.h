@@ -47,6 +47,10 @@ public:
 
     // The addresses ShowURL was given since the last call, oldest first; clears the record.
     std::vector<QString> TakeShownURLs() { return std::exchange(urls_, {}); }
+    // What OpenURL answers (true unless set otherwise).
+    void SetOpens(bool opens) { opens_ = opens; }
+    // std::nullopt gives the display's answer back.
+    void SetMouseButtonHeld(std::optional<bool> held) { mouseHeld_ = held; }
 
     std::vector<ScreenInfo> Screens() override;
     bool AltKeyDown() override;
@@ -54,7 +58,11 @@ public:
     std::optional<Color> ChooseColor(const DialogRequest& request) override;
     FolderItemPtr ChooseFileToOpen(const DialogRequest& request) override;
     FolderItemPtr ChooseFileToSave(const DialogRequest& request) override;
-    void OpenURL(const QString& address) override { urls_.push_back(address); }
+    bool OpenURL(const QString& address) override {
+        urls_.push_back(address);
+        return opens_;
+    }
+    bool MouseButtonHeld() override { return mouseHeld_.value_or(offscreen_.MouseButtonHeld()); }
 
 private:
     // A colour or a file (either may be absent, meaning cancel).
@@ -74,6 +82,8 @@ private:
     std::function<void(DialogKind)> unanswered_;
     int unansweredCount_ = 0;
     std::vector<QString> urls_;
+    bool opens_ = true;
+    std::optional<bool> mouseHeld_;
 };
 
 // The real Qt platform for the life of the object (tests of the real dialogs).

@@ -1,5 +1,6 @@
-// The main of every test program: a private home, the offscreen platform, a
-// QApplication for the tests that need widgets, and the platform fakes.
+// The main of every test program: a private home, the offscreen platform, no
+// desktop (or GNOME's settings), a QApplication for the tests that need
+// widgets, and the platform fakes.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -26,6 +27,13 @@ int main(int argc, char** argv) {
     unsetenv("WAYLAND_DISPLAY");
     unsetenv("DBUS_SESSION_BUS_ADDRESS");
     unsetenv("XDG_CURRENT_DESKTOP");
+    unsetenv("GSETTINGS_BACKEND");
+    // ZEN_TEST_DESKTOP=GNOME: the same tests under GNOME's settings, with GSettings
+    // kept in a file under the private configuration folder.
+    if (qEnvironmentVariable("ZEN_TEST_DESKTOP") == QLatin1String("GNOME")) {
+        setenv("XDG_CURRENT_DESKTOP", "GNOME", 1);
+        setenv("GSETTINGS_BACKEND", "keyfile", 1);
+    }
     unsetenv("XDG_PICTURES_DIR");
     TestEnvironment::ResetHome();
     ::testing::InitGoogleTest(&argc, argv);
