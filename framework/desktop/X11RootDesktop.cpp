@@ -6,6 +6,7 @@
 
 #include <cmath>
 
+#include "framework/core/Session.h"
 #include "framework/desktop/X11RootPixmap.h"
 #include "framework/system/Screens.h"
 
@@ -24,10 +25,10 @@ bool X11RootDesktop::isKnownDesktop(const QString& currentDesktop) {
 
 std::unique_ptr<DesktopBackend> X11RootDesktop::detect() {
     if (isKnownDesktop(QString::fromLocal8Bit(qgetenv("XDG_CURRENT_DESKTOP")))) return nullptr;
-    const QString platform = QGuiApplication::platformName();
-    const bool wayland = platform == QLatin1String("wayland") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
-                         qgetenv("XDG_SESSION_TYPE") == "wayland";
-    const bool x11 = platform == QLatin1String("xcb") || (!wayland && !qEnvironmentVariableIsEmpty("DISPLAY"));
+    // Under XWayland the program runs on xcb, but the compositor draws the
+    // background: a root pixmap there would only hold memory.
+    if (IsWaylandSession()) return nullptr;
+    const bool x11 = QGuiApplication::platformName() == QLatin1String("xcb") || !qEnvironmentVariableIsEmpty("DISPLAY");
     if (!x11 || !X11RootPixmap::available(QByteArray())) return nullptr;
     return std::make_unique<X11RootDesktop>();
 }

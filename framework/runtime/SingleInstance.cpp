@@ -1,11 +1,14 @@
 // One instance per user: the first start listens on a local socket in the
 // user's runtime folder; a later start finds it, asks it to come to the front,
-// waits for its answer and leaves. A socket that does not answer is stale.
+// waits for its answer and leaves. A socket that does not answer is stale,
+// unless a start of this very program holds it and is only busy.
 #include <QDir>
+#include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
 #include <cerrno>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -48,6 +51,26 @@ QString rendezvousFolder() {
 QString rendezvousName() {
     const QString folder = rendezvousFolder();
     return folder.isEmpty() ? QString() : folder + QLatin1Char('/') + CurrentAppIdentity().instanceName;
+}
+
+// The peer accepted but did not answer in time. A start of this program (same
+// user, same executable, not stopped) is only busy in a long handler: it
+// answers when it gets back to its event loop, so this start must not take its
+// place. Anything else (another program, a stopped process, ourselves) is stale.
+bool busyInstanceOfOurs(const QLocalSocket& socket) {
+    ucred peer{};
+    socklen_t length = sizeof peer;
+    if (::getsockopt(int(socket.socketDescriptor()), SOL_SOCKET, SO_PEERCRED, &peer, &length) != 0) return false;
+    if (peer.uid != ::getuid() || peer.pid <= 0 || peer.pid == ::getpid()) return false;
+    const QString proc = QStringLiteral("/proc/%1").arg(peer.pid);
+    const QString exe = QFile::symLinkTarget(proc + QStringLiteral("/exe"));
+    if (exe.isEmpty() || exe != QFile::symLinkTarget(QStringLiteral("/proc/self/exe"))) return false;
+    QFile stat(proc + QStringLiteral("/stat"));
+    if (!stat.open(QIODevice::ReadOnly)) return false;
+    const QByteArray line = stat.readLine();
+    const qsizetype end = line.lastIndexOf(')');  // the state follows the name in parentheses
+    const char state = end >= 0 && end + 2 < line.size() ? line.at(end + 2) : 'Z';
+    return state != 'T' && state != 't' && state != 'Z';
 }
 
 void bringToFront() {
@@ -99,11 +122,12 @@ bool RuntimeWakeRunningInstance() {
     socket.write("activate\n");
     socket.flush();
     if (socket.bytesToWrite() > 0) socket.waitForBytesWritten(kAnswerWithinMs);
-    // A running instance answers; a socket that does not is stale (a hung or
-    // stopped process, or one that is not ours).
+    // A running instance answers; a socket that does not is stale (a stopped
+    // process, or one that is not ours), unless our own instance is busy.
     const bool answered = socket.waitForReadyRead(kAnswerWithinMs) && socket.readAll().contains("ok");
+    const bool running = answered || busyInstanceOfOurs(socket);
     socket.disconnectFromServer();
-    return answered;
+    return running;
 }
 
 void RuntimeReleaseSingleInstance() {

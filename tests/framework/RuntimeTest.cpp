@@ -12,6 +12,11 @@
 #include <future>
 #include <stdexcept>
 #include <unistd.h>
+#include <csignal>
+#include <cstring>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <sys/wait.h>
 
 #include <QElapsedTimer>
 #include <QWindow>
@@ -190,6 +195,38 @@ TEST_F(RuntimeTest, ASecondStartWakesTheFirst) {
     EXPECT_TRUE(WaitUntil([&] { return !w->_Minimized(); }));
     RuntimeReleaseSingleInstance();
     EXPECT_FALSE(RuntimeWakeRunningInstance()) << "released: the rendezvous is gone";
+}
+
+// Another start of this same program that took the connection but is busy in
+// a long handler still runs: it answers once back in its event loop. Stopped,
+// it is stale.
+TEST_F(RuntimeTest, ABusyInstanceOfOursIsRunningAStoppedOneIsStale) {
+    const QString name = qEnvironmentVariable("XDG_RUNTIME_DIR") + QLatin1Char('/') + CurrentAppIdentity().instanceName;
+    QFile::remove(name);
+    const QByteArray path = QFile::encodeName(name);
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::strncpy(address.sun_path, path.constData(), sizeof address.sun_path - 1);
+        if (::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 || ::listen(listener, 8) != 0)
+            ::_exit(1);
+        if (::write(ready[1], "r", 1) != 1) ::_exit(1);
+        for (;;) (void)::accept(listener, nullptr, nullptr);  // takes every connection, never answers
+    }
+    char byte = 0;
+    ASSERT_EQ(::read(ready[0], &byte, 1), 1);
+    EXPECT_TRUE(RuntimeWakeRunningInstance()) << "busy, not stale";
+    ::kill(child, SIGSTOP);
+    EXPECT_FALSE(RuntimeWakeRunningInstance()) << "a stopped process is stale";
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+    ::close(ready[0]);
+    ::close(ready[1]);
+    QFile::remove(name);
 }
 
 TEST_F(RuntimeTest, WithoutARuntimeFolderTheRendezvousIsPrivateAndAnUnansweredSocketIsStale) {

@@ -86,3 +86,22 @@ TEST(X11RootDesktop, DesktopsThatDrawTheirOwnBackgroundAreKnown) {
 }
 
 }  // namespace
+
+TEST(X11RootDesktop, OnlyAnX11SessionOfNoKnownDesktopGetsTheRootPixmap) {
+    XvfbServer server(640, 480);
+    ASSERT_FALSE(server.display().isEmpty()) << "Xvfb did not start (package xvfb)";
+    qputenv("DISPLAY", server.display());
+    const struct {
+        const char* desktop;
+        const char* waylandDisplay;  // set: XWayland inside a Wayland session
+        bool chosen;
+    } table[] = {{"", "", true}, {"openbox", "", true}, {"XFCE", "", false}, {"sway", "wayland-1", false}, {"", "wayland-0", false}};
+    for (const auto& row : table) {
+        qputenv("XDG_CURRENT_DESKTOP", row.desktop);
+        qputenv("WAYLAND_DISPLAY", row.waylandDisplay);
+        EXPECT_EQ(X11RootDesktop::detect() != nullptr, row.chosen) << row.desktop << " " << row.waylandDisplay;
+    }
+    qunsetenv("DISPLAY");
+    qunsetenv("WAYLAND_DISPLAY");
+    qunsetenv("XDG_CURRENT_DESKTOP");
+}
