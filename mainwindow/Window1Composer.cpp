@@ -13,6 +13,7 @@
 #include "app/ImageFiles.h"
 #include "common/CommonLib.h"
 #include "framework/core/Convert.h"
+#include "framework/core/Strings.h"
 #include "framework/files/SpecialFolders.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/QTGraphicsExporter.h"
@@ -36,6 +37,7 @@ const ExportFormat kFormats[] = {{"JPEG", kComposedExtensions[0]}, {"PNGf", kCom
 const ExportFormat& FormatFor(int32_t listIndex) { return kFormats[listIndex == 1 ? 1 : 0]; }
 
 const QString kCouldNotSave = QStringLiteral("Sorry, could not save the desktop image.");
+const QString kCouldNotSet = QStringLiteral("Sorry, could not set the desktop image.");
 
 // A write that failed on a nearly full disk is tried again once this much more is free.
 constexpr qint64 kNearlyFull = qint64(256) << 20;
@@ -174,8 +176,16 @@ void Window1::SetMainDesktop() {
             if (!inBackground) MsgBox(kCouldNotSave);
             return;
         }
-        failedCompose.reset();
         SetAnyDesktopPicture({Variant(1), Variant(file->AbsolutePath())});
+        // A desktop that refused the picture (a locked setting, a desktop
+        // service that stopped answering) must not have the watcher compose
+        // the same picture again on every tick; a click says so.
+        if (!StringsEqual(DesktopPicture(1), file->AbsolutePath())) {
+            failedCompose = FailedCompose{ComposeSettings(currentImage->AbsolutePath()), PicturesStateOf(file)};
+            if (!inBackground) MsgBox(kCouldNotSet);
+            return;
+        }
+        failedCompose.reset();
     } else {
         const QString suffix = QStringLiteral("-ZenMod.") + QLatin1String(format.extension);
         FolderItemPtr file =

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/DesktopScripts.h"
+#include "framework/desktop/DesktopBackend.h"
 #include "framework/desktop/DesktopService.h"
 #include "framework/graphics/Picture.h"
 #include "tests/mainwindow/MainWindowFixture.h"
@@ -370,6 +371,43 @@ TEST_F(Window1Watcher, FailedWriteIsTriedAgainOnlyWhenSomethingChanged) {
     ASSERT_TRUE(QDir().rmdir(ComposedPng()));  // the way is free again
     EXPECT_TRUE(tickComposes());
     EXPECT_EQ(Shown(1), ComposedPng());
+}
+
+namespace {
+
+// A desktop that shows one picture and refuses every other (a locked setting).
+class LockedDesktop : public DesktopBackend {
+public:
+    explicit LockedDesktop(QString shown) : shown_(std::move(shown)) {}
+    QString name() const override { return QStringLiteral("Locked"); }
+    bool perScreen() const override { return false; }
+    std::optional<DesktopShown> picture(int32_t) override { return DesktopShown{shown_, QString()}; }
+    bool setPicture(int32_t, const QString&) override { return false; }
+
+private:
+    QString shown_;
+};
+
+}  // namespace
+
+TEST_F(Window1Watcher, ARefusedPictureIsNotComposedAgainOnEveryTick) {
+    DesktopBackends::install(std::make_unique<LockedDesktop>(A));
+    window->scrOriginal = QStringList{A};
+    const auto tickComposes = [&] {
+        window->currentImage = nullptr;
+        window->Timer1_Action();
+        return window->currentImage != nullptr;
+    };
+    EXPECT_TRUE(tickComposes());   // composes, is refused, says nothing
+    EXPECT_FALSE(tickComposes());  // and waits for a change
+    window->CheckBox1->SetValue(!window->CheckBox1->Value());
+    EXPECT_TRUE(tickComposes());
+    platform.AnswerMsgBox();
+    window->PushButton1_Action();  // a click always tries, and says it failed
+    const auto shown = platform.TakeShown();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text, QStringLiteral("Sorry, could not set the desktop image."));
+    DesktopBackends::reset();
 }
 
 class Window1Revert : public Window1Watcher {
