@@ -13,6 +13,7 @@
 #include <sys/stat.h>
 
 #include "app/DesktopScripts.h"
+#include "app/ProgramIdentity.h"
 #include "framework/desktop/DesktopBackend.h"
 #include "framework/desktop/DesktopRecord.h"
 #include "framework/desktop/DesktopService.h"
@@ -69,6 +70,7 @@ int main(int argc, char** argv) {
     qputenv("GSETTINGS_BACKEND", "keyfile");
     qputenv("XDG_CURRENT_DESKTOP", "GNOME");
     QCoreApplication qapp(argc, argv);
+    SetAppIdentity(ProgramIdentity());  // the scripts are the program's resources
 
     if (!DesktopBackends::current() || DesktopBackends::current()->name() != QLatin1String("GNOME")) {
         fprintf(stderr, "The GNOME background settings are not installed (scripts/setup.sh installs them).\n");

@@ -136,11 +136,6 @@ void AtomicFile::discard() {
     temp_.clear();
 }
 
-bool CommitSaveFile(QSaveFile& file) {
-    if (!file.flush() || file.error() != QFileDevice::NoError || ::fdatasync(file.handle()) != 0) file.cancelWriting();
-    return file.commit();
-}
-
 bool WriteFileAtomically(const QString& path, const std::function<bool(QIODevice&)>& write) {
     AtomicFile file(path);
     if (!file.open()) return false;

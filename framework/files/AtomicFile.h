@@ -15,24 +15,18 @@
 // regular file is followed: the file it names is replaced. A target that may
 // not be written (a read-only file) is refused, as QSaveFile does.
 //
-// Qt 6.4's QSaveFile::commit() does not notice a failed final flush and would
-// rename a cut-short file over the old one; CommitSaveFile closes that gap for
-// writers that stream into a QSaveFile themselves (prefer WriteFileAtomically:
-// only its temporary files are found again after a crash).
+// (QSaveFile is not used: Qt 6.4's commit() does not notice a failed final
+// flush, and its temporary files could not be told apart after a crash.)
 #include <QByteArray>
 #include <QFile>
 #include <QString>
 #include <functional>
 
 class QIODevice;
-class QSaveFile;
 
 // Writes what `write` puts into the device; `write` returns false to abandon.
 bool WriteFileAtomically(const QString& path, const std::function<bool(QIODevice&)>& write);
 bool WriteFileAtomically(const QString& path, const QByteArray& bytes);
-
-// Flushes, checks and commits an open QSaveFile; cancels it on any error.
-bool CommitSaveFile(QSaveFile& file);
 
 // Removes the temporary files of this helper that a killed process left in
 // the folder (regular files of ours whose writing process has ended).

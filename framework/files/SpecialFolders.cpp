@@ -76,7 +76,9 @@ FolderItemPtr SpecialFolder::Pictures() { return ensureFolder(picturesPath()); }
 
 int RemoveLeftoversOfKilledWrites() {
     int removed = 0;
-    for (const QString& dir : {xdgDir("XDG_CONFIG_HOME", QStringLiteral(".config")), picturesPath()})
+    const QString cache = xdgDir("XDG_CACHE_HOME", QStringLiteral(".cache"));
+    const QString appCache = cache.isEmpty() ? QString() : cache + QLatin1Char('/') + CurrentAppIdentity().cacheFolderName;
+    for (const QString& dir : {xdgDir("XDG_CONFIG_HOME", QStringLiteral(".config")), picturesPath(), appCache})
         if (!dir.isEmpty() && QFileInfo(dir).isDir()) removed += RemoveAtomicLeftovers(QDir::cleanPath(dir));
     return removed;
 }

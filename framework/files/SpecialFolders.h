@@ -19,7 +19,7 @@ FolderItemPtr Pictures();
 }
 
 // Removes what saves that were killed half-way (kill -9, a power cut) left in
-// the preferences and pictures folders: only temporary files of the atomic
+// the preferences, pictures and application cache folders: only temporary files of the atomic
 // writer's own naming whose process has ended (see AtomicFile.h). Creates no
 // folder. Returns how many were removed.
 int RemoveLeftoversOfKilledWrites();

@@ -92,4 +92,3 @@ QImage NewImageBuffer(int width, int height, QImage::Format format) {
     return QImage(static_cast<uchar*>(data), width, height, bytesPerLine, format, GiveBack, new Block{data, size});
 }
 
-void ReleaseKeptImageBuffers() { ReleaseAll(); }

@@ -11,5 +11,3 @@
 // there is no memory.
 QImage NewImageBuffer(int width, int height, QImage::Format format);
 
-// Gives every kept buffer back to the system now.
-void ReleaseKeptImageBuffers();

@@ -85,12 +85,14 @@ TEST_F(Startup, LeftoversOfSavesKilledHalfWayAreRemovedAtStartAndNothingElse) {
     if (ended == 0) _exit(0);
     waitpid(ended, nullptr, 0);
     const QString tag = QStringLiteral(".%1.Ab12Cd.partial").arg(ended);
-    const QString leftovers[] = {TestEnvironment::Home() + QStringLiteral("/.config/.Zentravelle Prefs") + tag,
-                                 TestEnvironment::Home() + QStringLiteral("/Pictures/.Desktop.jpg") + tag};
-    const QString kept[] = {TestEnvironment::Home() + QStringLiteral("/.config/Zentravelle Prefs.dPviBu"),
+    const QStringList leftovers = {TestEnvironment::Home() + QStringLiteral("/.config/.Zentravelle Prefs") + tag,
+                                 TestEnvironment::Home() + QStringLiteral("/Pictures/.Desktop.jpg") + tag,
+                                 TestEnvironment::Home() + QStringLiteral("/.cache/zentravelle/.help.html") + tag};
+    const QStringList kept = {TestEnvironment::Home() + QStringLiteral("/.config/Zentravelle Prefs.dPviBu"),
                             TestEnvironment::Home() + QStringLiteral("/Pictures/holiday.jpg.partial")};
     QDir().mkpath(TestEnvironment::Home() + QStringLiteral("/.config"));
     QDir().mkpath(TestEnvironment::Home() + QStringLiteral("/Pictures"));
+    QDir().mkpath(TestEnvironment::Home() + QStringLiteral("/.cache/zentravelle"));
     for (const auto* list : {&leftovers, &kept})
         for (const QString& path : *list) {
             QFile f(path);
