@@ -2,9 +2,9 @@
 // placed by the chosen mode, the strip, the strip text), exports it as JPEG or
 // PNG and makes it the main screen's desktop picture; in save-only mode it
 // writes the picture where the user chooses and leaves the desktop alone.
-#include <QFileInfo>
 #include <algorithm>
 #include <QPainter>
+#include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
 
@@ -14,6 +14,7 @@
 #include "common/CommonLib.h"
 #include "framework/core/Convert.h"
 #include "framework/core/Strings.h"
+#include "framework/files/FileNames.h"
 #include "framework/files/SpecialFolders.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/QTGraphicsExporter.h"
@@ -62,14 +63,18 @@ FolderItemPtr Window1::ComposedFile() const {
     return folder ? folder->Child(ComposedFileName(FormatFor(PopupMenu2->ListIndex()).extension)) : nullptr;
 }
 
-// The composed file's place, cheaply: one access, one stat, one statvfs.
+// The composed file's place, cheaply: a stat, an access or two and a statvfs.
 Window1::PicturesState Window1::PicturesStateOf(const FolderItemPtr& file) {
     PicturesState s;
     if (!file) return s;
-    const QFileInfo target(file->AbsolutePath());
-    const QByteArray folder = QFile::encodeName(target.absolutePath());
+    // By the names' exact bytes: Qt's file calls cannot reach a folder whose name is not UTF-8.
+    const QByteArray target = EncodeFileName(file->AbsolutePath());
+    const FolderItemPtr parent = file->Parent();
+    const QByteArray folder = EncodeFileName(parent ? parent->AbsolutePath() : file->AbsolutePath());
     s.writable = ::access(folder.constData(), W_OK) == 0;
-    s.targetBlocked = target.exists() && !(target.isFile() && target.isWritable());
+    struct stat st {};
+    s.targetBlocked = ::stat(target.constData(), &st) == 0 &&
+                      !(S_ISREG(st.st_mode) && ::access(target.constData(), W_OK) == 0);
     struct statvfs v {};
     if (::statvfs(folder.constData(), &v) == 0) s.freeBytes = qint64(v.f_bavail) * qint64(v.f_frsize);
     return s;

@@ -1,8 +1,11 @@
 #include "framework/desktop/DesktopRecord.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include <QUrl>
 
+#include <cstdio>
+#include <sys/stat.h>
+
+#include "framework/files/FileNames.h"
 #include "framework/files/SpecialFolders.h"
 
 namespace {
@@ -20,6 +23,23 @@ plist_t childDict(plist_t dict, const char* key, bool create) {
     }
     plist_dict_set_item(dict, key, plist_new_dict());
     return plist_dict_get_item(dict, key);
+}
+
+// A property-list string holds text only. A path is kept as it stands; one
+// whose name is not UTF-8 as its file URI, every byte of the name a
+// percent-escape. No absolute path begins with "file:", so a record that
+// holds only text paths is written as before and both forms read back.
+QString storedPath(const QString& path) {
+    return FileNameIsText(path) ? path : UrlFromFileName(path).toString(QUrl::FullyEncoded);
+}
+
+QString pathFromStored(const QString& value) {
+    return value.startsWith(QLatin1String("file:"), Qt::CaseInsensitive) ? FileNameFromUrl(QUrl(value)) : value;
+}
+
+bool linkOrFileExists(const QString& path) {
+    struct stat st;
+    return ::lstat(EncodeFileName(path).constData(), &st) == 0;
 }
 
 }  // namespace
@@ -114,7 +134,7 @@ void DesktopRecord::setValue(const QString& screenName, bool mainScreen, const c
 }
 
 QString DesktopRecord::picture(const QString& screenName, bool mainScreen) const {
-    return valueOf(screenName, mainScreen, "ImageFilePath");
+    return pathFromStored(valueOf(screenName, mainScreen, "ImageFilePath"));
 }
 
 QString DesktopRecord::placement(const QString& screenName, bool mainScreen) const {
@@ -122,7 +142,7 @@ QString DesktopRecord::placement(const QString& screenName, bool mainScreen) con
 }
 
 void DesktopRecord::setPicture(const QString& screenName, bool mainScreen, const QString& path) {
-    setValue(screenName, mainScreen, "ImageFilePath", path);
+    setValue(screenName, mainScreen, "ImageFilePath", storedPath(path));
 }
 
 void DesktopRecord::setPlacement(const QString& screenName, bool mainScreen, const QString& placement) {
@@ -136,11 +156,11 @@ bool DesktopRecord::save() {
         // Each corrupt record keeps a name of its own: "<name>.bad", then
         // "<name>.bad-2" and so on; an earlier copy is never written over.
         QString aside = path_ + QStringLiteral(".bad");
-        for (int n = 2; QFileInfo::exists(aside) || QFileInfo(aside).isSymLink(); ++n) {
+        for (int n = 2; linkOrFileExists(aside); ++n) {
             if (n > 1000) return false;
             aside = path_ + QStringLiteral(".bad-") + QString::number(n);
         }
-        if (!QFile::rename(path_, aside)) return false;
+        if (::rename(EncodeFileName(path_).constData(), EncodeFileName(aside).constData()) != 0) return false;
         status_ = PropertyList::Status::Missing;
     }
     if (!PropertyList::writeFile(path_, PropertyList::toXml(root_.get()))) return false;

@@ -15,7 +15,9 @@
 //   </dict>
 //
 // The screens are an array, not a dictionary, so that the query's dictionary
-// path can never reach them. Keys it does not know are kept as they are.
+// path can never reach them. Keys it does not know are kept as they are. A
+// picture whose file name is not UTF-8 is kept as its file URI
+// ("file:///p/caf%E9.jpg"), since a property-list string holds text only.
 // Written as XML, atomically, and only when something changed. A record that
 // cannot be parsed reads as empty and is moved aside to "<name>.bad" (or
 // "<name>.bad-2", "-3", ... when that is taken) before it is first written

@@ -1,7 +1,6 @@
 #include "framework/desktop/DesktopService.h"
 
 #include <QDir>
-#include <QFile>
 #include <QStringList>
 #include <QtDebug>
 
@@ -12,6 +11,7 @@
 
 #include "framework/desktop/DesktopBackend.h"
 #include "framework/desktop/DesktopRecord.h"
+#include "framework/files/FileNames.h"
 #include "framework/system/Screens.h"
 
 namespace DesktopService {
@@ -33,7 +33,7 @@ struct FileStamp {
     static FileStamp of(const QString& path) {
         FileStamp s;
         struct stat st;
-        if (::stat(QFile::encodeName(path).constData(), &st) != 0) {
+        if (::stat(EncodeFileName(path).constData(), &st) != 0) {
             s.settled = true;  // a file that appears changes the stamp
             return s;
         }

@@ -3,8 +3,11 @@
 
 #include "framework/desktop/GSettingsDesktop.h"
 
-#include <QFile>
 #include <QtGlobal>
+
+#include <sys/stat.h>
+
+#include "framework/files/FileNames.h"
 
 namespace {
 
@@ -60,7 +63,7 @@ std::optional<DesktopShown> GSettingsDesktop::picture(int32_t screen) {
     if (screen != 1) return std::nullopt;
     const QString value = takeString(g_settings_get_string(gsettings(settings_), flavour_.pictureKey.constData()));
     DesktopShown shown;
-    shown.path = flavour_.pictureIsUri ? pathFromUri(value) : (value.startsWith(QLatin1Char('/')) ? value : QString());
+    shown.path = flavour_.pictureIsUri ? pathFromUri(value) : pathFromText(value);
     if (hasOptions_)
         shown.placement = placementFor(takeString(g_settings_get_string(gsettings(settings_), "picture-options")));
     return shown;
@@ -68,7 +71,8 @@ std::optional<DesktopShown> GSettingsDesktop::picture(int32_t screen) {
 
 bool GSettingsDesktop::setPicture(int32_t screen, const QString& path) {
     if (screen != 1 || path.isEmpty()) return false;
-    const QString value = flavour_.pictureIsUri ? uriFromPath(path) : path;
+    // Empty when the name cannot be written as the key's text: refused.
+    const QString value = flavour_.pictureIsUri ? uriFromPath(path) : textFromPath(path);
     if (value.isEmpty()) return false;
     const QByteArray utf8 = value.toUtf8();
     // False when the key is locked down (not writable).
@@ -95,15 +99,38 @@ QString GSettingsDesktop::pathFromUri(const QString& uri) {
     gchar* host = nullptr;
     gchar* file = g_filename_from_uri(uri.toUtf8().constData(), &host, nullptr);
     const bool local = file && (!host || !*host || g_ascii_strcasecmp(host, "localhost") == 0);
-    const QString path = local ? QFile::decodeName(QByteArray(file)) : QString();
+    const QString path = local ? DecodeFileName(QByteArray(file)) : QString();
     g_free(host);
     g_free(file);
     return path;
 }
 
 QString GSettingsDesktop::uriFromPath(const QString& path) {
-    gchar* uri = g_filename_to_uri(QFile::encodeName(path).constData(), nullptr, nullptr);
+    gchar* uri = g_filename_to_uri(EncodeFileName(path).constData(), nullptr, nullptr);
     return uri ? takeString(uri) : QString();
+}
+
+// A GSettings string is UTF-8 text: a name that is not is converted as GLib
+// converts file names for display, as MATE converts them back.
+QString GSettingsDesktop::textFromPath(const QString& path) {
+    if (!path.startsWith(QLatin1Char('/'))) return QString();
+    if (FileNameIsText(path)) return path;
+    const QByteArray bytes = EncodeFileName(path);
+    gchar* text = g_filename_to_utf8(bytes.constData(), bytes.size(), nullptr, nullptr, nullptr);
+    return text ? takeString(text) : QString();
+}
+
+QString GSettingsDesktop::pathFromText(const QString& text) {
+    if (!text.startsWith(QLatin1Char('/'))) return QString();
+    // As MATE reads it: the text itself when it names a file, else the text in the file-name encoding.
+    const QByteArray utf8 = text.toUtf8();
+    struct stat st;
+    if (::stat(utf8.constData(), &st) == 0) return text;
+    gsize length = 0;
+    gchar* bytes = g_filename_from_utf8(utf8.constData(), utf8.size(), nullptr, &length, nullptr);
+    const QString path = bytes ? DecodeFileName(QByteArray(bytes, qsizetype(length))) : text;
+    g_free(bytes);
+    return path;
 }
 
 bool GSettingsDesktop::sessionIsGnomeFamily(const QStringList& currentDesktops) {

@@ -39,6 +39,10 @@ public:
     // anything else.
     static QString pathFromUri(const QString& uri);
     static QString uriFromPath(const QString& path);
+    // MATE's picture-filename: a path as text, a name that is not UTF-8 in
+    // GLib's file-name encoding (G_FILENAME_ENCODING); "" when it has none.
+    static QString textFromPath(const QString& path);
+    static QString pathFromText(const QString& text);
     // True when XDG_CURRENT_DESKTOP names GNOME or a desktop built on its settings.
     static bool sessionIsGnomeFamily(const QStringList& currentDesktops);
 

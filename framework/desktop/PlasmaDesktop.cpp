@@ -7,6 +7,8 @@
 #include <QJsonObject>
 #include <QUrl>
 
+#include "framework/files/FileNames.h"
+
 namespace {
 
 const QString kService = QStringLiteral("org.kde.PlasmaShell");
@@ -29,8 +31,7 @@ QString forEachDesktop(int32_t plasmaScreen) {
 
 QString localPathOf(const QString& image) {
     if (image.startsWith(QLatin1String("file:"), Qt::CaseInsensitive)) {
-        const QUrl url(image);
-        return url.isLocalFile() ? url.toLocalFile() : QString();
+        return FileNameFromUrl(QUrl(image));  // every percent-escaped byte of the name kept
     }
     return QDir::isAbsolutePath(image) ? image : QString();  // a wallpaper package's name is no file
 }
@@ -74,7 +75,8 @@ bool PlasmaDesktop::setPicture(int32_t screen, const QString& path, const QStrin
 }
 
 QString PlasmaDesktop::setScript(int32_t plasmaScreen, const QString& path, const QString& placement) {
-    const QString url = QUrl::fromLocalFile(path).toString();
+    // A name that is not UTF-8 keeps its bytes as percent-escapes; Qt's own URL would put U+FFFD there.
+    const QString url = FileNameIsText(path) ? QUrl::fromLocalFile(path).toString() : UrlFromFileName(path).toString();
     const int mode = fillModeFor(placement);
     QString script = QStringLiteral("var changed = 0;\n") + forEachDesktop(plasmaScreen) +
                      QStringLiteral(

@@ -8,6 +8,8 @@
 
 #include "framework/core/Session.h"
 #include "framework/desktop/X11RootPixmap.h"
+#include "framework/files/FolderItem.h"
+#include "framework/graphics/Picture.h"
 #include "framework/system/Screens.h"
 
 bool X11RootDesktop::isKnownDesktop(const QString& currentDesktop) {
@@ -36,8 +38,11 @@ std::unique_ptr<DesktopBackend> X11RootDesktop::detect() {
 bool X11RootDesktop::setPicture(int32_t screen, const QString& path) {
     const ScreenPtr shown = Screen(screen - 1);
     if (!shown || shown->width <= 0 || shown->height <= 0) return false;
-    QImage picture(path);
-    if (picture.isNull()) return false;
+    // Read as every picture is read: by the name's exact bytes, a regular file only, within the size limit.
+    const FolderItemPtr file = GetFolderItem(path, 0);
+    const PicturePtr opened = file ? file->OpenAsPicture() : nullptr;
+    if (!opened) return false;
+    QImage picture = opened->Image();
     // The composed picture has the screen's size; anything else is stretched to it.
     if (picture.size() != QSize(shown->width, shown->height))
         picture = picture.scaled(shown->width, shown->height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);

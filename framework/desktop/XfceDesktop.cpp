@@ -11,6 +11,7 @@
 
 #include <functional>
 
+#include "framework/files/FileNames.h"
 #include "framework/system/Screens.h"
 
 namespace {
@@ -157,7 +158,8 @@ std::optional<DesktopShown> XfceDesktop::read(const QString& connector) const {
 
 bool XfceDesktop::setPicture(int32_t screen, const QString& path) {
     const QString connector = connectorOf(screen);
-    if (connector.isEmpty() || path.isEmpty()) return false;
+    // xfconf holds text (D-Bus strings are UTF-8): a name that is not cannot be told to it.
+    if (connector.isEmpty() || path.isEmpty() || !FileNameIsText(path)) return false;
     const QString base = monitorBase(connector);
     shown_.erase(connector);
     bool ok = true;

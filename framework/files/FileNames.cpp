@@ -82,6 +82,16 @@ QByteArray EncodeFileName(const QString& name) {
     return out;
 }
 
+bool FileNameIsText(const QString& name) {
+    const qsizetype n = name.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        if (!name[i].isSurrogate()) continue;
+        if (!name[i].isHighSurrogate() || i + 1 == n || !name[i + 1].isLowSurrogate()) return false;
+        ++i;
+    }
+    return true;
+}
+
 QString FileNameFromUrl(const QUrl& url) {
     if (url.scheme().compare(QLatin1String("file"), Qt::CaseInsensitive) != 0) return QString();
     if (!url.host().isEmpty() && url.host().compare(QLatin1String("localhost"), Qt::CaseInsensitive) != 0)

@@ -12,6 +12,10 @@
 
 QString DecodeFileName(const QByteArray& bytes);
 QByteArray EncodeFileName(const QString& name);
+// True when every byte of the name is valid UTF-8 (no lone surrogate stands
+// for a byte), so that the name can go where only text may: D-Bus strings,
+// GSettings strings, property-list strings.
+bool FileNameIsText(const QString& name);
 
 // A file URI's path by the same rule (QUrl::toLocalFile turns a percent-encoded
 // byte that is not UTF-8 into U+FFFD); empty for a URI of another scheme or of

@@ -1,13 +1,10 @@
 // Reading pictures from files and writing them as JPEG: the FolderItem
 // operations that belong to pictures.
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <QFile>
 #include <QImageReader>
 
 #include "framework/files/FolderItem.h"
+#include "framework/files/RegularFile.h"
 #include "framework/graphics/JpegCodec.h"
 #include "framework/graphics/Picture.h"
 #include "framework/graphics/QTGraphicsExporter.h"
@@ -16,19 +13,6 @@ namespace {
 // A picture larger than this many pixels is refused rather than decoded
 // (16384 x 16384, 1 GiB at 32 bits): no screen needs more.
 constexpr qint64 kMaxPixels = qint64(16384) * 16384;
-
-// Opens a regular file for reading; anything else (a FIFO, a device, a folder)
-// is refused before it could block or be read without end.
-bool OpenRegularFile(const QString& path, QFile& file) {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return false;
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || ::fcntl(fd, F_SETFL, 0) != 0) {
-        ::close(fd);
-        return false;
-    }
-    return file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
-}
 
 // Nothing is transparent unless the file says so: opaque pictures stay RGB32.
 QImage Drawable(const QImage& image) {
@@ -39,8 +23,9 @@ QImage Drawable(const QImage& image) {
 }  // namespace
 
 std::shared_ptr<Picture> FolderItem::OpenAsPicture() const {
+    // Only a regular file (a FIFO would block), opened by its exact bytes.
     QFile file;
-    if (!OpenRegularFile(path_, file)) return nullptr;
+    if (OpenRegularFile(file, path_) != ReadProblem::None) return nullptr;
     QImageReader reader(&file);
     reader.setAutoTransform(true);
     const QSize size = reader.size();

@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QUrl>
 
+#include "framework/files/FileNames.h"
 #include "framework/files/FileTypeRegistry.h"
 #include "framework/runtime/HandlerScope.h"
 #include "framework/runtime/Runtime.h"
@@ -166,12 +167,11 @@ void RectControl::AcceptPictureDrop() {
 
 namespace {
 
-// The first local file of a drop; empty when there is none.
+// The first local file of a drop, every byte of its name kept; empty when there is none.
 QString firstFile(const QMimeData* data) {
     if (!data || !data->hasUrls()) return {};
     const QList<QUrl> urls = data->urls();
-    if (urls.isEmpty() || !urls.first().isLocalFile()) return {};
-    return urls.first().toLocalFile();
+    return urls.isEmpty() ? QString() : FileNameFromUrl(urls.first());
 }
 
 }  // namespace

@@ -18,12 +18,14 @@
 
 #include <functional>
 #include <map>
+#include <sys/stat.h>
 
 #include "framework/desktop/DesktopBackend.h"
 #include "framework/desktop/DesktopRecord.h"
 #include "framework/desktop/DesktopService.h"
 #include "framework/desktop/GSettingsDesktop.h"
 #include "framework/desktop/XfceDesktop.h"
+#include "framework/files/FileNames.h"
 #include "framework/shell/XmlDocument.h"
 #include "framework/system/Screens.h"
 #include "tests/support/PrivateBus.h"
@@ -320,6 +322,37 @@ TEST_F(DesktopBackendsTest, EachDesktopRoundTrips) {
         EXPECT_EQ(desktop.shown(1), original);
         EXPECT_EQ(DesktopService::picture(1), original);
         qputenv("PATH", path);
+    }
+}
+
+// A picture whose name is not UTF-8 (the bytes "caf\xE9.jpg"): a desktop told by
+// URI keeps every byte and gives them back; one whose setting is text (MATE
+// under GLib's default UTF-8 file names, Xfce) refuses it rather than show
+// another name, and keeps what it showed.
+TEST_F(DesktopBackendsTest, ANameThatIsNotUtf8IsKeptOrRefused) {
+    const QString original = home(QStringLiteral("plain.jpg"));
+    const QByteArray bytes = EncodeFileName(home(QStringLiteral("caf"))) + "\xE9.jpg";
+    const std::map<QString, bool> takesIt = {
+        {QStringLiteral("GNOME"), true}, {QStringLiteral("Cinnamon"), true},
+        {QStringLiteral("MATE"), false}, {QStringLiteral("Xfce"), false}};
+    for (const DesktopSide& desktop : desktops()) {
+        SCOPED_TRACE(desktop.backend.toStdString());
+        TestEnvironment::ResetHome();
+        desktop.prepare();
+        useSession(desktop.session);
+        ASSERT_TRUE(DesktopService::setPicture(1, original));
+        const bool taken = takesIt.at(desktop.backend);
+        EXPECT_EQ(DesktopService::setPicture(1, DecodeFileName(bytes)), taken);
+        const QByteArray shown = taken ? bytes : EncodeFileName(original);
+        EXPECT_EQ(EncodeFileName(desktop.shown(1)), shown);
+        EXPECT_EQ(EncodeFileName(DesktopService::picture(1)), shown);
+        EXPECT_EQ(EncodeFileName(DesktopRecord().picture(DesktopService::screenName(1), true)), shown);
+        // Read again, the same picture leaves the record's file alone.
+        struct stat before {}, after {};
+        ASSERT_EQ(::stat(EncodeFileName(DesktopRecord::defaultPath()).constData(), &before), 0);
+        DesktopService::picture(1);
+        ASSERT_EQ(::stat(EncodeFileName(DesktopRecord::defaultPath()).constData(), &after), 0);
+        EXPECT_EQ(after.st_ino, before.st_ino);
     }
 }
 

@@ -30,6 +30,7 @@ TEST(FileNames, EveryByteSequenceRoundTripsAndUtf8ReadsAsItself) {
     for (const auto& c : cases) {
         const QString name = DecodeFileName(c.bytes);
         EXPECT_EQ(EncodeFileName(name), c.bytes) << c.what;
+        EXPECT_EQ(FileNameIsText(name), c.utf8) << c.what;
         if (c.utf8) EXPECT_EQ(name, QString::fromUtf8(c.bytes)) << c.what;
         else EXPECT_FALSE(name.contains(QChar::ReplacementCharacter)) << c.what;
         const QString path = QStringLiteral("/p/") + name;

@@ -14,6 +14,7 @@
 #include <QThread>
 
 #include "framework/desktop/PlasmaDesktop.h"
+#include "framework/files/FileNames.h"
 
 namespace {
 
@@ -212,11 +213,14 @@ TEST_F(PlasmaDesktopTest, SetsAndReadsEachScreensPictureThroughTheShell) {
     EXPECT_EQ(shown->path, path);
     EXPECT_EQ(shown->placement, QStringLiteral("Crop"));
 
-    // Without a placement the screen keeps the fill mode chosen in Plasma.
-    ASSERT_TRUE(plasma->setPicture(2, QStringLiteral("/home/a/second.png")));
+    // Without a placement the screen keeps the fill mode chosen in Plasma. A
+    // name that is not UTF-8 goes as a URL with its bytes escaped, and comes back.
+    ASSERT_TRUE(plasma->setPicture(2, DecodeFileName("/home/a/caf\xE9.png")));
+    EXPECT_EQ(standIn_.inspect(QStringLiteral("fakeDesktops[2].config['Wallpaper/org.kde.image/General/Image']")),
+              QStringLiteral("file:///home/a/caf%E9.png"));
     shown = plasma->picture(2);
     ASSERT_TRUE(shown);
-    EXPECT_EQ(shown->path, QStringLiteral("/home/a/second.png"));
+    EXPECT_EQ(EncodeFileName(shown->path), QByteArray("/home/a/caf\xE9.png"));
     EXPECT_EQ(shown->placement, QStringLiteral("Crop"));
     EXPECT_EQ(standIn_.inspect(QStringLiteral("fakeDesktops[0].wallpaperPlugin")), QStringLiteral("org.kde.color"));
 

@@ -13,11 +13,16 @@
 #include <QTextDocument>
 #include <QUrl>
 
+#include <cstdio>
 #include <ostream>
 #include <set>
+#include <unistd.h>
 
 #include "app/DesktopScripts.h"
 #include "app/ImageFiles.h"
+#include "framework/desktop/DesktopRecord.h"
+#include "framework/files/FileNames.h"
+#include "framework/files/RegularFile.h"
 #include "framework/files/SpecialFolders.h"
 #include "framework/shell/Shell.h"
 #include "tests/mainwindow/MainWindowFixture.h"
@@ -231,6 +236,43 @@ TEST_F(Window1Handlers, DroppedPictureIsKeptInANewTemporaryJpeg) {
     window->ImageWell1_DropObject(std::make_shared<DragItem>(nullptr, nullptr), 0);
     window->ImageWell1_DropObject(nullptr, 0);
     EXPECT_EQ(window->currentImage, before);
+}
+
+// A name that is not UTF-8 (the bytes "caf\xE9.jpg" of a Latin-1 system) is a
+// name like any other: dropped as a file manager sends it, loaded, composed,
+// and kept with every byte by the window's records and the desktop record.
+TEST_F(Window1Handlers, APictureNamedInLatin1IsDroppedComposedAndRecorded) {
+    OpenWindow();
+    const QByteArray folder = EncodeFileName(HomePath(QStringLiteral("Bilder")));
+    const QByteArray bytes = folder + "/caf\xE9.jpg";
+    // Qt's own file calls cannot make such a name: written under another, then renamed.
+    const QByteArray written = EncodeFileName(WritePicture(HomePath(QStringLiteral("Bilder/cafe.jpg"))));
+    ASSERT_EQ(::rename(written.constData(), bytes.constData()), 0);
+    struct Removed {  // the test home's clean-up lists folders through Qt, which skips the name
+        QByteArray name;
+        ~Removed() { ::unlink(name.constData()); }
+    } removed{bytes};
+    const QByteArray url = "file://" + folder.toPercentEncoding("/") + "/caf%E9.jpg";
+    for (const QByteArray& dropped : {url, "file://localhost" + url.mid(7)}) {
+        window->currentImage = nullptr;
+        const PicturePtr preview = window->ImageWell1->Image();
+        QMimeData data;
+        data.setData(QStringLiteral("text/uri-list"), dropped + "\r\n");
+        EXPECT_TRUE(SimulateDrop(*window->ImageWell1, data)) << dropped.constData();
+        ASSERT_TRUE(window->currentImage) << dropped.constData();
+        EXPECT_EQ(EncodeFileName(window->currentImage->AbsolutePath()), bytes);
+        EXPECT_NE(window->ImageWell1->Image(), preview) << "the picture opened";
+    }
+
+    // Composed: a source that could not be opened would be reported, and no answer waits here.
+    window->SetMainDesktop();
+    EXPECT_EQ(GetDesktopPicture({Variant(1)}), PicturesPath(QStringLiteral("ZentravelleDesktopPicture.jpg")));
+    EXPECT_EQ(EncodeFileName(window->scrOriginal.value(0)), bytes);
+
+    // The desktop shows the source itself: the record keeps it as text and gives back its bytes.
+    SetAnyDesktopPicture({Variant(1), Variant(DecodeFileName(bytes))});
+    EXPECT_EQ(EncodeFileName(GetDesktopPicture({Variant(1)})), bytes);
+    EXPECT_TRUE(ReadRegularFile(DesktopRecord::defaultPath(), 1 << 20, nullptr).contains("/caf%E9.jpg</string>"));
 }
 
 // --- the colour swatches ----------------------------------------------------------------
