@@ -1,5 +1,7 @@
 #include "framework/desktop/DesktopService.h"
 
+#include "framework/files/FileStamp.h"
+
 #include <QDir>
 #include <QStringList>
 #include <QtDebug>
@@ -16,45 +18,6 @@
 
 namespace DesktopService {
 namespace {
-
-// What tells a changed record file apart without reading it. An atomic write
-// renames a new file over the old one, so the inode changes even when size and
-// time happen to match. File times are coarse (a clock tick of the kernel): a
-// file written moments ago may be written again with the same time and, its
-// inode reused, the same stamp, so only a settled file's stamp is trusted.
-struct FileStamp {
-    bool exists = false;
-    bool settled = false;
-    dev_t device = 0;
-    ino_t inode = 0;
-    off_t size = 0;
-    timespec modified{}, changed{};
-
-    static FileStamp of(const QString& path) {
-        FileStamp s;
-        struct stat st;
-        if (::stat(EncodeFileName(path).constData(), &st) != 0) {
-            s.settled = true;  // a file that appears changes the stamp
-            return s;
-        }
-        s.exists = true;
-        s.device = st.st_dev;
-        s.inode = st.st_ino;
-        s.size = st.st_size;
-        s.modified = st.st_mtim;
-        s.changed = st.st_ctim;
-        timespec now{};
-        clock_gettime(CLOCK_REALTIME, &now);
-        const auto ms = [](const timespec& t) { return int64_t(t.tv_sec) * 1000 + t.tv_nsec / 1000000; };
-        s.settled = ms(now) - std::max(ms(st.st_mtim), ms(st.st_ctim)) > 100;
-        return s;
-    }
-    bool operator==(const FileStamp& o) const {
-        return exists == o.exists && device == o.device && inode == o.inode && size == o.size &&
-               modified.tv_sec == o.modified.tv_sec && modified.tv_nsec == o.modified.tv_nsec &&
-               changed.tv_sec == o.changed.tv_sec && changed.tv_nsec == o.changed.tv_nsec;
-    }
-};
 
 // The record, read again only when its file changed: the watcher asks for every
 // screen's picture on each tick. One stat costs under a microsecond; a

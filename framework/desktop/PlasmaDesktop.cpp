@@ -5,11 +5,18 @@
 #include <QDir>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QStandardPaths>
 #include <QUrl>
 
 #include "framework/files/FileNames.h"
 
 namespace {
+
+// Where plasmashell saves its desktops and their wallpapers.
+QString appletsFile() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/plasma-org.kde.plasma.desktop-appletsrc");
+}
 
 const QString kService = QStringLiteral("org.kde.PlasmaShell");
 const QString kPath = QStringLiteral("/PlasmaShell");
@@ -61,14 +68,21 @@ std::optional<QString> PlasmaDesktop::evaluate(const QString& script) const {
 
 std::optional<DesktopShown> PlasmaDesktop::picture(int32_t screen) {
     if (screen < 1) return std::nullopt;
+    const FileStamp stamp = FileStamp::of(appletsFile());
+    if (const auto k = kept_.find(screen); k != kept_.end() && k->second.stamp == stamp) return k->second.shown;
     const auto reply = evaluate(readScript(screen - 1));
-    return reply ? parseReadReply(*reply) : std::nullopt;
+    const std::optional<DesktopShown> shown = reply ? parseReadReply(*reply) : std::nullopt;
+    // Only an answer from a settled, existing file is kept.
+    if (shown && stamp.exists && stamp.settled) kept_[screen] = Kept{stamp, shown};
+    else kept_.erase(screen);
+    return shown;
 }
 
 bool PlasmaDesktop::setPicture(int32_t screen, const QString& path) { return setPicture(screen, path, QString()); }
 
 bool PlasmaDesktop::setPicture(int32_t screen, const QString& path, const QString& placement) {
     if (screen < 1 || !QDir::isAbsolutePath(path)) return false;
+    kept_.erase(screen);
     const auto reply = evaluate(setScript(screen - 1, path, placement));
     // The script prints how many desktops it changed: none means no such screen.
     return reply && reply->trimmed().toInt() > 0;

@@ -12,9 +12,11 @@
 // stringLiteral, never spliced in raw.
 #include <QDBusConnection>
 #include <QString>
+#include <map>
 #include <memory>
 
 #include "framework/desktop/DesktopBackend.h"
+#include "framework/files/FileStamp.h"
 
 class PlasmaDesktop : public DesktopBackend {
 public:
@@ -50,5 +52,13 @@ public:
 private:
     std::optional<QString> evaluate(const QString& script) const;
 
+    // Plasma saves every desktop's wallpaper in its applets file: while that
+    // file stays the same, so does each screen's answer. Asking plasmashell
+    // costs it a fresh script engine, far too much for the watcher's ticks.
+    struct Kept {
+        FileStamp stamp;
+        std::optional<DesktopShown> shown;
+    };
+    std::map<int32_t, Kept> kept_;
     QDBusConnection bus_;
 };

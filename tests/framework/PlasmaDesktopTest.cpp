@@ -4,6 +4,16 @@
 // over its containments. The scripts are thereby parsed and run for real.
 #include <gtest/gtest.h>
 
+#include <QFile>
+
+#include <QDir>
+
+#include <QFileInfo>
+
+#include <QThread>
+
+#include <QStandardPaths>
+
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusContext>
@@ -230,6 +240,31 @@ TEST_F(PlasmaDesktopTest, SetsAndReadsEachScreensPictureThroughTheShell) {
     EXPECT_FALSE(plasma->setPicture(1, QStringLiteral("relative.png")));
     EXPECT_EQ(standIn_.scripts().size(), 7);  // the relative path never reached the shell
     for (const QString& script : standIn_.scripts()) EXPECT_FALSE(script.contains(QChar(0x2028)));
+
+    // While Plasma's applets file stays the same, a read asks the shell nothing;
+    // a change of the file, or a setting of ours, asks again.
+    const QString applets = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                            QStringLiteral("/plasma-org.kde.plasma.desktop-appletsrc");
+    const auto writeApplets = [&](const QByteArray& text) {
+        QDir().mkpath(QFileInfo(applets).absolutePath());
+        QFile file(applets);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+        file.close();
+        QThread::msleep(150);  // only a settled file's stamp is trusted
+    };
+    writeApplets("[Containments][1]\n");
+    const auto asked = [&] { return standIn_.scripts().size(); };
+    plasma->picture(2);
+    const qsizetype once = asked();
+    EXPECT_EQ(plasma->picture(2)->path, DecodeFileName("/home/a/caf\xE9.png"));
+    EXPECT_EQ(asked(), once) << "the kept answer";
+    writeApplets("[Containments][2]\n");
+    plasma->picture(2);
+    EXPECT_EQ(asked(), once + 1) << "the file changed";
+    ASSERT_TRUE(plasma->setPicture(2, path));
+    EXPECT_EQ(plasma->picture(2)->path, path) << "our own setting is read back";
+    QFile::remove(applets);
 
     // plasmashell gone: no backend, and calls fail instead of hanging.
     service_->unregisterService(QStringLiteral("org.kde.PlasmaShell"));
