@@ -24,7 +24,7 @@ public:
 
     QString ToString();
     operator QString() { return ToString(); }
-    bool _Registered() const { return registered_; }
+    bool isRegistered() const { return registered_; }
 
 private:
     QString name_, extensions_, macType_, macCreator_;

@@ -51,7 +51,7 @@ QString rendezvousName() {
 }
 
 void bringToFront() {
-    for (const WindowPtr& window : _OpenWindows()) window->Show();
+    for (const WindowPtr& window : openWindows()) window->Show();
 }
 
 }  // namespace

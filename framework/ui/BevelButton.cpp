@@ -2,7 +2,7 @@
 
 #include <QToolButton>
 
-BevelButton::BevelButton() : TextControl(new QToolButton), button_(static_cast<QToolButton*>(_Widget())) {
+BevelButton::BevelButton() : TextControl(new QToolButton), button_(static_cast<QToolButton*>(widget())) {
     button_->setToolButtonStyle(Qt::ToolButtonTextOnly);
     DeclareString("Caption", &BevelButton::Caption, &BevelButton::SetCaption);
     DeclareInt32("CaptionAlign", &BevelButton::CaptionAlign, &BevelButton::SetCaptionAlign);

@@ -3,7 +3,7 @@
 #include <QCheckBox>
 #include <QSignalBlocker>
 
-CheckBox::CheckBox() : TextControl(new QCheckBox), box_(static_cast<QCheckBox*>(_Widget())) {
+CheckBox::CheckBox() : TextControl(new QCheckBox), box_(static_cast<QCheckBox*>(widget())) {
     DeclareString("Caption", &CheckBox::Caption, &CheckBox::SetCaption);
     DeclareBoolean("Value", &CheckBox::Value, &CheckBox::SetValue);
     DeclareFontProperties();

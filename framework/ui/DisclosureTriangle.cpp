@@ -2,7 +2,7 @@
 
 #include <QToolButton>
 
-DisclosureTriangle::DisclosureTriangle() : RectControl(new QToolButton), button_(static_cast<QToolButton*>(_Widget())) {
+DisclosureTriangle::DisclosureTriangle() : RectControl(new QToolButton), button_(static_cast<QToolButton*>(widget())) {
     button_->setAutoRaise(true);
     DeclareBoolean("Value", &DisclosureTriangle::Value, &DisclosureTriangle::SetValue);
     DeclareInt32("Facing", &DisclosureTriangle::Facing, &DisclosureTriangle::SetFacing);

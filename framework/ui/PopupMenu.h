@@ -23,7 +23,7 @@ public:
     void AddRow(const QString& text);
     void DeleteAllRows();
     // Picks a row as the user would.
-    void _UserSelect(int32_t row);
+    void userSelect(int32_t row);
 
 private:
     QComboBox* combo_;

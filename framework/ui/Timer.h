@@ -19,7 +19,7 @@ public:
     // Restarts a running timer with the new period.
     void SetPeriod(int32_t v);
     // Raises Action as an expiry would.
-    void _Fire();
+    void fire();
 
 private:
     void restart();

@@ -29,7 +29,7 @@ protected:
 }  // namespace
 
 UpDownArrows::UpDownArrows() : RectControl(new ArrowsWidget) {
-    auto* arrows = static_cast<ArrowsWidget*>(_Widget());
+    auto* arrows = static_cast<ArrowsWidget*>(widget());
     up_ = arrows->up;
     down_ = arrows->down;
     DeclareBoolean("AcceptFocus", &UpDownArrows::AcceptFocus, &UpDownArrows::SetAcceptFocus);
@@ -42,7 +42,7 @@ UpDownArrows::UpDownArrows() : RectControl(new ArrowsWidget) {
 
 void UpDownArrows::SetAcceptFocus(bool v) {
     acceptFocus_ = v;
-    _Widget()->setFocusPolicy(v ? Qt::StrongFocus : Qt::NoFocus);
+    widget()->setFocusPolicy(v ? Qt::StrongFocus : Qt::NoFocus);
 }
 
 void UpDownArrows::PressUp() {

@@ -56,7 +56,7 @@ struct Geometry {
 Geometry GeometryOf(Window& w) {
     Geometry g;
     g.windowHeight = w.Height();
-    for (const ControlPtr& c : w._Controls())
+    for (const ControlPtr& c : w.controls())
         if (auto* rc = dynamic_cast<RectControl*>(c.get()))
             g.controls.emplace_back(rc->Name(), rc->Left(), rc->Top(), rc->Width(), rc->Height(), rc->Visible());
     return g;
@@ -272,7 +272,7 @@ TEST_F(Window1Handlers, StripSwatchActsOnReleaseWhereverThePointerWent) {
 
 TEST_F(Window1Handlers, BackgroundAndTextSwatchesDisarmWhenThePointerLeaves) {
     OpenWindow();
-    window->PopupMenu1->_UserSelect(0);  // the background swatch shows
+    window->PopupMenu1->userSelect(0);  // the background swatch shows
     struct Swatch {
         Rectangle& control;
         bool& armed;
@@ -319,7 +319,7 @@ TEST_F(Window1Handlers, TextColourPickerColoursTheField) {
     EXPECT_EQ(window->Rectangle2->FillColor(), RGB(10, 160, 90));
     EXPECT_EQ(window->currentTextColor, RGB(10, 160, 90));
     EXPECT_EQ(window->EditField1->TextColor(), RGB(10, 160, 90));
-    const QTextBlock block = window->EditField1->_Document()->begin();
+    const QTextBlock block = window->EditField1->document()->begin();
     for (auto it = block.begin(); !it.atEnd(); ++it)
         EXPECT_EQ(it.fragment().charFormat().foreground().color(), QColor(10, 160, 90));
 
@@ -389,7 +389,7 @@ TEST_F(Window1Handlers, BackgroundSwatchShowsOnlyForFitAndCenter) {
     OpenWindow();
     const bool shows[] = {true, false, false, true, false};
     for (int32_t row : {0, 1, 3, 4, 0, 2, 3, 3}) {
-        window->PopupMenu1->_UserSelect(row);
+        window->PopupMenu1->userSelect(row);
         EXPECT_EQ(window->Rectangle1->Visible(), shows[row]) << row;
     }
     // The same in code.
@@ -432,7 +432,7 @@ TEST_F(Window1Handlers, AutoApplySwitchesTheTimerWithoutCheckingAtOnce) {
 TEST_F(Window1Handlers, WatcherTickChecksInTheBackground) {
     OpenWindow();
     // No source: in the background the composer keeps quiet.
-    window->Timer1->_Fire();
+    window->Timer1->fire();
     EXPECT_TRUE(platform.TakeShown().empty());
     EXPECT_FALSE(window->inBackground);
     // The same check in the foreground speaks.
@@ -454,7 +454,7 @@ TEST_F(Window1Handlers, WatcherTickComposesTheMainScreensNewPicture) {
     OpenWindow();
     const QString chosen = WritePicture(HomePath(QStringLiteral("neu gewählt.jpg")));
     SetAnyDesktopPicture({Variant(1), Variant(chosen)});
-    window->Timer1->_Fire();
+    window->Timer1->fire();
     EXPECT_EQ(GetDesktopPicture({Variant(1)}), PicturesPath(QStringLiteral("ZentravelleDesktopPicture.jpg")));
     ASSERT_TRUE(window->currentImage);
     EXPECT_EQ(window->currentImage->AbsolutePath(), chosen);

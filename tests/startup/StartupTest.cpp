@@ -60,7 +60,7 @@ TEST_F(Startup, BuildsEverythingBeforeTheLoopAndReleasesItAfter) {
         const QStringList ours = {"App", "Window1", "Window1.Timer1", "MenuBar1", "PrefsManager", "AboutWindow"};
         ASSERT_GE(classes.size(), ours.size());
         EXPECT_EQ(classes.mid(classes.size() - ours.size()), ours) << "the program's classes come last, in order";
-        EXPECT_TRUE(_PluginEntrypointResolved(QStringLiteral("ImageWell")));
+        EXPECT_TRUE(pluginEntrypointResolved(QStringLiteral("ImageWell")));
         Quit(0);
     });
     EXPECT_EQ(RunProgram(), 0);
@@ -70,7 +70,7 @@ TEST_F(Startup, BuildsEverythingBeforeTheLoopAndReleasesItAfter) {
     EXPECT_FALSE(ImageFiles::pJPEGFiles || ImageFiles::pTIFFFiles || ImageFiles::pPNGFiles || ImageFiles::pGIFImage);
     EXPECT_FALSE(ZentravelleImageCache::_permapic);
     EXPECT_FALSE(LookupFileType(QStringLiteral("JPEG image")).has_value());
-    EXPECT_TRUE(_OpenWindows().empty());
+    EXPECT_TRUE(openWindows().empty());
 }
 
 TEST_F(Startup, QuittingWritesThePreferencesFile) {
@@ -113,9 +113,9 @@ TEST_F(Startup, HidesTheMainWindowWhileAnotherApplicationIsActive) {
         auto window = Window1();
         _RuntimeSetApplicationActive(true);
         _RuntimeSetApplicationActive(false);
-        EXPECT_TRUE(window->_Minimized()) << "deactivating hides the main window";
+        EXPECT_TRUE(window->isMinimized()) << "deactivating hides the main window";
         _RuntimeSetApplicationActive(true);
-        EXPECT_FALSE(window->_Minimized()) << "activating shows it again";
+        EXPECT_FALSE(window->isMinimized()) << "activating shows it again";
         Quit(0);
     });
     EXPECT_EQ(RunProgram(), 0);
@@ -148,7 +148,7 @@ TEST_F(Startup, AboutBoxShowsNameVersionNoticeAndPicture) {
         EXPECT_TRUE(ok->Default());
         EXPECT_FALSE(ok->Cancel());
         // Every control sits on the window's vertical middle line.
-        for (const ControlPtr& c : about->_Controls()) {
+        for (const ControlPtr& c : about->controls()) {
             auto r = std::dynamic_pointer_cast<RectControl>(c);
             EXPECT_NEAR(r->Left() + r->Width() / 2.0, 150, 2) << c->Name().toStdString();
         }
@@ -165,7 +165,7 @@ TEST_F(Startup, AboutBoxShowsNameVersionNoticeAndPicture) {
         }
         // Choosing the menu item runs the same handler.
         QTimer::singleShot(0, inspect);
-        _ChooseMenuItem(about, Window1().get());
+        chooseMenuItem(about, Window1().get());
         returned = true;
         Quit(0);
     });

@@ -20,21 +20,21 @@ void sendMouse(QWidget* widget, QEvent::Type type, int32_t x, int32_t y) {
 }  // namespace
 
 void SimulateMouseDown(RectControl& control, int32_t x, int32_t y) {
-    sendMouse(control._Widget(), QEvent::MouseButtonPress, x, y);
+    sendMouse(control.widget(), QEvent::MouseButtonPress, x, y);
 }
 
 void SimulateMouseUp(RectControl& control, int32_t x, int32_t y) {
-    sendMouse(control._Widget(), QEvent::MouseButtonRelease, x, y);
+    sendMouse(control.widget(), QEvent::MouseButtonRelease, x, y);
 }
 
 void SimulateMouseExit(RectControl& control) {
-    if (!control._Widget()) return;
+    if (!control.widget()) return;
     QEvent event(QEvent::Leave);
-    QCoreApplication::sendEvent(control._Widget(), &event);
+    QCoreApplication::sendEvent(control.widget(), &event);
 }
 
 bool SimulateDrop(RectControl& control, const QMimeData& data) {
-    QWidget* widget = control._Widget();
+    QWidget* widget = control.widget();
     if (!widget) return false;
     const QPoint at(std::max(0, control.Width() / 2), std::max(0, control.Height() / 2));
     QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction | Qt::LinkAction, &data, Qt::LeftButton, Qt::NoModifier);
