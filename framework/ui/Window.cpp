@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QMenu>
@@ -406,7 +405,7 @@ void Window::Show() {
         widget_->setWindowState(widget_->windowState() & ~(Qt::WindowMinimized | Qt::WindowFullScreen));
         widget_->show();
     }
-    if (QGuiApplication::platformName() != QLatin1String("offscreen")) widget_->raise();  // offscreen only warns
+    widget_->raise();
     widget_->activateWindow();
 }
 
