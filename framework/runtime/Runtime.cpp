@@ -252,8 +252,3 @@ void unregisterModalLoop(QEventLoop* loop) {
     loops.erase(std::remove(loops.begin(), loops.end(), loop), loops.end());
 }
 
-void _RuntimeSetApplicationActive(bool active) {
-    if (state().deactivateDelay) state().deactivateDelay->stop();
-    setActive(active);
-}
-

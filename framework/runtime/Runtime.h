@@ -82,8 +82,5 @@ void unregisterModalLoop(QEventLoop* loop);
 // Used by NewWindow: windows built before _RuntimeRun wait for their Open.
 void queueWindowOpen(const std::function<void()>& open);
 
-// Raises the application's Activate (True) or Deactivate (False) as a change of
-// the application's state does (nothing when the state does not change).
-void _RuntimeSetApplicationActive(bool active);
 // Closes the single-instance rendezvous of this process (RuntimeExit does).
 void RuntimeReleaseSingleInstance();

@@ -24,6 +24,7 @@
 #include "tests/framework/UiTestSupport.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/UiEvents.h"
 
 namespace {
 
@@ -142,18 +143,18 @@ TEST_F(RuntimeTest, UnhandledErrorsReachTheUserAndSetTheExitCode) {
 }
 
 TEST_F(RuntimeTest, ApplicationActivationIsRaisedOnChangesOnly) {
-    _RuntimeSetApplicationActive(false);  // whatever the offscreen platform says now
+    SimulateApplicationActive(false);  // whatever the offscreen platform says now
     _RuntimeRegisterAppObject(std::make_shared<JournalApp>());
-    _RuntimeSetApplicationActive(true);
-    _RuntimeSetApplicationActive(true);
-    _RuntimeSetApplicationActive(false);
-    _RuntimeSetApplicationActive(false);
-    _RuntimeSetApplicationActive(true);
+    SimulateApplicationActive(true);
+    SimulateApplicationActive(true);
+    SimulateApplicationActive(false);
+    SimulateApplicationActive(false);
+    SimulateApplicationActive(true);
     EXPECT_EQ(Joined(journal()), "App.Activate, App.Deactivate, App.Activate");
 }
 
 TEST_F(RuntimeTest, TheApplicationStateDrivesActivateAndDeactivate) {
-    _RuntimeSetApplicationActive(true);
+    SimulateApplicationActive(true);
     _RuntimeRegisterAppObject(std::make_shared<JournalApp>());
     auto* app = static_cast<QGuiApplication*>(QCoreApplication::instance());
     // Focus passing between two of our windows: a moment with none active is no deactivation.
@@ -277,7 +278,7 @@ TEST_F(RuntimeTest, ShortVersionIsTheProjectVersion) {
 }
 
 TEST_F(RuntimeTest, DeactivationWaitsWhileAMouseButtonIsHeld) {
-    _RuntimeSetApplicationActive(true);
+    SimulateApplicationActive(true);
     _RuntimeRegisterAppObject(std::make_shared<JournalApp>());
     auto* app = static_cast<QGuiApplication*>(QCoreApplication::instance());
     // A press on a file in another application made that one active: a drag may be on its way.

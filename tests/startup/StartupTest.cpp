@@ -14,6 +14,7 @@
 #include "app/MenuBar1.h"
 #include "app/ZentravelleImage.h"
 #include "framework/files/FileTypeRegistry.h"
+#include "framework/runtime/HandlerScope.h"
 #include "framework/runtime/Runtime.h"
 #include "framework/ui/Canvas.h"
 #include "framework/ui/PushButton.h"
@@ -109,14 +110,17 @@ TEST_F(Startup, ClosingTheMainWindowQuits) {
 }
 
 TEST_F(Startup, HidesTheMainWindowWhileAnotherApplicationIsActive) {
+    // Once the start-up handlers have returned: a change of state waits for a running handler.
     QTimer::singleShot(0, [] {
-        auto window = Window1();
-        _RuntimeSetApplicationActive(true);
-        _RuntimeSetApplicationActive(false);
-        EXPECT_TRUE(window->isMinimized()) << "deactivating hides the main window";
-        _RuntimeSetApplicationActive(true);
-        EXPECT_FALSE(window->isMinimized()) << "activating shows it again";
-        Quit(0);
+        runAfterHandlers([] {
+            auto window = Window1();
+            SimulateApplicationActive(true);
+            SimulateApplicationActive(false);
+            EXPECT_TRUE(window->isMinimized()) << "deactivating hides the main window";
+            SimulateApplicationActive(true);
+            EXPECT_FALSE(window->isMinimized()) << "activating shows it again";
+            Quit(0);
+        });
     });
     EXPECT_EQ(RunProgram(), 0);
 }

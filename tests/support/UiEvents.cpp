@@ -2,7 +2,10 @@
 
 #include <QCoreApplication>
 #include <QDropEvent>
+#include <QElapsedTimer>
+#include <QGuiApplication>
 #include <QMouseEvent>
+#include <QThread>
 #include <QWidget>
 #include <algorithm>
 
@@ -16,6 +19,9 @@ void sendMouse(QWidget* widget, QEvent::Type type, int32_t x, int32_t y) {
     QMouseEvent event(type, local, local, global, Qt::LeftButton, buttons, Qt::NoModifier);
     QCoreApplication::sendEvent(widget, &event);
 }
+
+// Well beyond the runtime's wait before it takes the application as inactive.
+constexpr int kDeactivationSettlesMs = 400;
 
 }  // namespace
 
@@ -44,4 +50,16 @@ bool SimulateDrop(RectControl& control, const QMimeData& data) {
                     Qt::NoModifier);
     QCoreApplication::sendEvent(widget, &drop);
     return drop.isAccepted();
+}
+
+void SimulateApplicationActive(bool active) {
+    QCoreApplication::processEvents();  // what the window system said before comes first
+    Q_EMIT qGuiApp->applicationStateChanged(active ? Qt::ApplicationActive : Qt::ApplicationInactive);
+    if (active) return;
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < kDeactivationSettlesMs) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        QThread::msleep(1);
+    }
 }
