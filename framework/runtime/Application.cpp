@@ -11,11 +11,6 @@ void Application::_AddMenuHandler(const QString& itemName, std::function<bool()>
     menuHandlers_[itemName.toLower()] = std::move(handler);
 }
 
-bool Application::hasMenuHandler(const QString& itemName) const {
-    auto it = menuHandlers_.find(itemName.toLower());
-    return it != menuHandlers_.end() && it->second;
-}
-
 bool Application::handleMenu(const QString& itemName) {
     auto it = menuHandlers_.find(itemName.toLower());
     if (it == menuHandlers_.end() || !it->second) return false;

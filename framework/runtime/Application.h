@@ -26,7 +26,6 @@ public:
 
     // A handler for the menu item of that name; it returns True when it handled the choice.
     void _AddMenuHandler(const QString& itemName, std::function<bool()> handler);
-    bool hasMenuHandler(const QString& itemName) const;
     // Runs the item's handler; False when there is none or it returned False.
     bool handleMenu(const QString& itemName);
 
