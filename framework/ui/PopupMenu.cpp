@@ -66,7 +66,3 @@ void PopupMenu::DeleteAllRows() {
     combo_->clear();
     settingInCode_ = false;
 }
-
-void PopupMenu::userSelect(int32_t row) {
-    if (row >= 0 && row < combo_->count() && combo_->isEnabled()) combo_->setCurrentIndex(row);
-}

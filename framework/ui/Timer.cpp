@@ -43,5 +43,3 @@ void Timer::SetPeriod(int32_t v) {
     period_ = v;
     if (timer_->isActive()) restart();
 }
-
-void Timer::fire() { Raise(QStringLiteral("Action")); }

@@ -148,7 +148,7 @@ TEST_F(ControlTest, UserChangesRaiseTheSameEvents) {
     EXPECT_TRUE(box->Value());
     triangle->Click();
     EXPECT_TRUE(triangle->Value());
-    popup->userSelect(1);
+    SimulateUserSelect(*popup, 1);
     EXPECT_EQ(popup->ListIndex(), 1);
     EXPECT_EQ(boxActions, 1);
     EXPECT_EQ(triangleActions, 1);

@@ -272,7 +272,7 @@ TEST_F(Window1Handlers, StripSwatchActsOnReleaseWhereverThePointerWent) {
 
 TEST_F(Window1Handlers, BackgroundAndTextSwatchesDisarmWhenThePointerLeaves) {
     OpenWindow();
-    window->PopupMenu1->userSelect(0);  // the background swatch shows
+    SimulateUserSelect(*window->PopupMenu1, 0);  // the background swatch shows
     struct Swatch {
         Rectangle& control;
         bool& armed;
@@ -389,7 +389,7 @@ TEST_F(Window1Handlers, BackgroundSwatchShowsOnlyForFitAndCenter) {
     OpenWindow();
     const bool shows[] = {true, false, false, true, false};
     for (int32_t row : {0, 1, 3, 4, 0, 2, 3, 3}) {
-        window->PopupMenu1->userSelect(row);
+        SimulateUserSelect(*window->PopupMenu1, row);
         EXPECT_EQ(window->Rectangle1->Visible(), shows[row]) << row;
     }
     // The same in code.
@@ -432,7 +432,7 @@ TEST_F(Window1Handlers, AutoApplySwitchesTheTimerWithoutCheckingAtOnce) {
 TEST_F(Window1Handlers, WatcherTickChecksInTheBackground) {
     OpenWindow();
     // No source: in the background the composer keeps quiet.
-    window->Timer1->fire();
+    ASSERT_TRUE(SimulateTimerExpiry(*window->Timer1));
     EXPECT_TRUE(platform.TakeShown().empty());
     EXPECT_FALSE(window->inBackground);
     // The same check in the foreground speaks.
@@ -454,7 +454,7 @@ TEST_F(Window1Handlers, WatcherTickComposesTheMainScreensNewPicture) {
     OpenWindow();
     const QString chosen = WritePicture(HomePath(QStringLiteral("neu gewählt.jpg")));
     SetAnyDesktopPicture({Variant(1), Variant(chosen)});
-    window->Timer1->fire();
+    ASSERT_TRUE(SimulateTimerExpiry(*window->Timer1));
     EXPECT_EQ(GetDesktopPicture({Variant(1)}), PicturesPath(QStringLiteral("ZentravelleDesktopPicture.jpg")));
     ASSERT_TRUE(window->currentImage);
     EXPECT_EQ(window->currentImage->AbsolutePath(), chosen);

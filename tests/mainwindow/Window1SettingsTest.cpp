@@ -688,8 +688,8 @@ TEST_F(Window1Settings, CloseWritesEverySettingInOrderAndQuits) {
     window->currentBackColor = RGB(6, 5, 4);
     window->currentTextColor = RGB(3, 2, 1);
     window->CheckBox2->Click();
-    window->PopupMenu1->userSelect(4);
-    window->PopupMenu2->userSelect(1);
+    SimulateUserSelect(*window->PopupMenu1, 4);
+    SimulateUserSelect(*window->PopupMenu2, 1);
     window->UpDownArrows1->PressDown();
     window->EditField1->SetText(QStringLiteral("Hi"));
     window->SetTop(100);
@@ -772,14 +772,14 @@ TEST_F(Window1Settings, ClosingAndOpeningAgainRestoresTheSameValues) {
         SimulateMouseDown(*swatch, 2, 2);
         SimulateMouseUp(*swatch, 2, 2);
     }
-    window->PopupMenu1->userSelect(0);
+    SimulateUserSelect(*window->PopupMenu1, 0);
     SimulateMouseDown(*window->Rectangle1, 2, 2);
     SimulateMouseUp(*window->Rectangle1, 2, 2);
     window->CheckBox1->Click();
     window->CheckBox2->Click();
-    window->PopupMenu1->userSelect(3);
+    SimulateUserSelect(*window->PopupMenu1, 3);
     window->DisclosureTriangle1->Click();
-    window->PopupMenu2->userSelect(1);
+    SimulateUserSelect(*window->PopupMenu2, 1);
     for (int i = 0; i < 4; ++i) window->UpDownArrows1->PressDown();
     {
         QTextDocument* doc = window->EditField1->document();

@@ -1,5 +1,6 @@
 #include "tests/support/UiEvents.h"
 
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDropEvent>
 #include <QElapsedTimer>
@@ -62,4 +63,24 @@ void SimulateApplicationActive(bool active) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
         QThread::msleep(1);
     }
+}
+
+void SimulateUserSelect(PopupMenu& popup, int32_t row) {
+    auto* combo = static_cast<QComboBox*>(popup.widget());
+    if (row >= 0 && row < combo->count() && combo->isEnabled()) combo->setCurrentIndex(row);
+}
+
+bool SimulateTimerExpiry(Timer& timer) {
+    const int32_t period = timer.Period();
+    timer.SetMode(0);
+    timer.SetPeriod(1);
+    timer.SetMode(1);
+    QElapsedTimer clock;
+    clock.start();
+    while (timer.Mode() != 0 && clock.elapsed() < 3000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        QThread::msleep(1);
+    }
+    timer.SetPeriod(period);
+    return timer.Mode() == 0;
 }
