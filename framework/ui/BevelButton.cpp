@@ -42,7 +42,3 @@ void BevelButton::clicked() {
     else if (buttonType_ == 2) SetValue(true);
     RaiseFromUser(QStringLiteral("Action"));
 }
-
-void BevelButton::Push() {
-    if (button_->isEnabled()) button_->click();
-}

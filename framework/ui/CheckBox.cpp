@@ -29,7 +29,3 @@ void CheckBox::SetValue(bool v) {
     }
     Raise(QStringLiteral("Action"));
 }
-
-void CheckBox::Click() {
-    if (box_->isEnabled()) box_->click();
-}

@@ -37,7 +37,3 @@ void DisclosureTriangle::SetAcceptFocus(bool v) {
     acceptFocus_ = v;
     button_->setFocusPolicy(v ? Qt::StrongFocus : Qt::NoFocus);
 }
-
-void DisclosureTriangle::Click() {
-    if (button_->isEnabled()) button_->click();
-}

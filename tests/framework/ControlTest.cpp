@@ -90,8 +90,8 @@ TEST_F(ControlTest, DelegateCallsTheWindowMethod) {
     } h;
     auto arrows = add<UpDownArrows>("UpDownArrows1");
     _InstallInstanceEventHandler(arrows, QStringLiteral("Up"), Delegate(&h, &Handlers::Up));
-    arrows->PressUp();
-    arrows->PressDown();  // no Down handler: nothing
+    SimulatePressUp(*arrows);
+    SimulatePressDown(*arrows);  // no Down handler: nothing
     EXPECT_EQ(h.ups, 1);
     EventHandler down = Delegate(&h, &Handlers::Down);
     EXPECT_EQ(down.index(), 1u);  // the MouseDown signature
@@ -144,9 +144,9 @@ TEST_F(ControlTest, UserChangesRaiseTheSameEvents) {
     _InstallInstanceEventHandler(box, QStringLiteral("Action"), count(boxActions));
     _InstallInstanceEventHandler(triangle, QStringLiteral("Action"), count(triangleActions));
     _InstallInstanceEventHandler(popup, QStringLiteral("Change"), count(changes));
-    box->Click();
+    SimulateClick(*box);
     EXPECT_TRUE(box->Value());
-    triangle->Click();
+    SimulateClick(*triangle);
     EXPECT_TRUE(triangle->Value());
     SimulateUserSelect(*popup, 1);
     EXPECT_EQ(popup->ListIndex(), 1);
@@ -154,7 +154,7 @@ TEST_F(ControlTest, UserChangesRaiseTheSameEvents) {
     EXPECT_EQ(triangleActions, 1);
     EXPECT_EQ(changes, 1);
     box->SetEnabled(false);
-    box->Click();  // a disabled box does not respond
+    SimulateClick(*box);  // a disabled box does not respond
     EXPECT_EQ(boxActions, 1);
 }
 
@@ -271,14 +271,14 @@ TEST_F(ControlTest, ButtonsRaiseAction) {
     _InstallInstanceEventHandler(push, QStringLiteral("Action"), count(pushes));
     _InstallInstanceEventHandler(bevel, QStringLiteral("Action"), count(bevels));
     push->Push();
-    bevel->Push();
+    SimulateClick(*bevel);
     push->SetEnabled(false);
     push->Push();
     EXPECT_EQ(pushes, 1);
     EXPECT_EQ(bevels, 1);
     EXPECT_FALSE(bevel->Value()) << "a push-type bevel button keeps no value";
     bevel->SetButtonType(1);
-    bevel->Push();
+    SimulateClick(*bevel);
     EXPECT_TRUE(bevel->Value());
 }
 

@@ -655,7 +655,7 @@ TEST_F(Window1Settings, DockStateOneTicksTheBoxWithoutRunningACommand) {
     EXPECT_EQ(RunCommand(QStringLiteral("defaults read com.apple.dock no-glass")).trimmed(), QStringLiteral("1"));
 
     // Once the Open is over, the box runs its commands again.
-    window->CheckBox3->Click();
+    SimulateClick(*window->CheckBox3);
     EXPECT_EQ(RunCommand(QStringLiteral("defaults read com.apple.dock no-glass")).trimmed(), QStringLiteral("0"));
 }
 
@@ -687,10 +687,10 @@ TEST_F(Window1Settings, CloseWritesEverySettingInOrderAndQuits) {
     window->currentColor = RGB(9, 8, 7);
     window->currentBackColor = RGB(6, 5, 4);
     window->currentTextColor = RGB(3, 2, 1);
-    window->CheckBox2->Click();
+    SimulateClick(*window->CheckBox2);
     SimulateUserSelect(*window->PopupMenu1, 4);
     SimulateUserSelect(*window->PopupMenu2, 1);
-    window->UpDownArrows1->PressDown();
+    SimulatePressDown(*window->UpDownArrows1);
     window->EditField1->SetText(QStringLiteral("Hi"));
     window->SetTop(100);
     window->SetLeft(40);
@@ -775,12 +775,12 @@ TEST_F(Window1Settings, ClosingAndOpeningAgainRestoresTheSameValues) {
     SimulateUserSelect(*window->PopupMenu1, 0);
     SimulateMouseDown(*window->Rectangle1, 2, 2);
     SimulateMouseUp(*window->Rectangle1, 2, 2);
-    window->CheckBox1->Click();
-    window->CheckBox2->Click();
+    SimulateClick(*window->CheckBox1);
+    SimulateClick(*window->CheckBox2);
     SimulateUserSelect(*window->PopupMenu1, 3);
-    window->DisclosureTriangle1->Click();
+    SimulateClick(*window->DisclosureTriangle1);
     SimulateUserSelect(*window->PopupMenu2, 1);
-    for (int i = 0; i < 4; ++i) window->UpDownArrows1->PressDown();
+    for (int i = 0; i < 4; ++i) SimulatePressDown(*window->UpDownArrows1);
     {
         QTextDocument* doc = window->EditField1->document();
         doc->clear();

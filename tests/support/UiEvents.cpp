@@ -1,5 +1,6 @@
 #include "tests/support/UiEvents.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDropEvent>
@@ -7,6 +8,7 @@
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QThread>
+#include <QToolButton>
 #include <QWidget>
 #include <algorithm>
 
@@ -19,6 +21,11 @@ void sendMouse(QWidget* widget, QEvent::Type type, int32_t x, int32_t y) {
     const Qt::MouseButtons buttons = type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
     QMouseEvent event(type, local, local, global, Qt::LeftButton, buttons, Qt::NoModifier);
     QCoreApplication::sendEvent(widget, &event);
+}
+
+void clickArrow(UpDownArrows& arrows, Qt::ArrowType which) {
+    for (QToolButton* arrow : arrows.widget()->findChildren<QToolButton*>())
+        if (arrow->arrowType() == which) arrow->click();
 }
 
 // Well beyond the runtime's wait before it takes the application as inactive.
@@ -64,6 +71,15 @@ void SimulateApplicationActive(bool active) {
         QThread::msleep(1);
     }
 }
+
+void SimulateClick(RectControl& button) {
+    auto* widget = qobject_cast<QAbstractButton*>(button.widget());
+    if (widget) widget->click();
+}
+
+void SimulatePressUp(UpDownArrows& arrows) { clickArrow(arrows, Qt::UpArrow); }
+
+void SimulatePressDown(UpDownArrows& arrows) { clickArrow(arrows, Qt::DownArrow); }
 
 void SimulateUserSelect(PopupMenu& popup, int32_t row) {
     auto* combo = static_cast<QComboBox*>(popup.widget());

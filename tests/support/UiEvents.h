@@ -9,6 +9,7 @@
 #include "framework/ui/PopupMenu.h"
 #include "framework/ui/RectControl.h"
 #include "framework/ui/Timer.h"
+#include "framework/ui/UpDownArrows.h"
 
 void SimulateMouseDown(RectControl& control, int32_t x, int32_t y);
 void SimulateMouseUp(RectControl& control, int32_t x, int32_t y);
@@ -21,6 +22,12 @@ bool SimulateDrop(RectControl& control, const QMimeData& data);
 // returns once that moment has passed. Call it from the event loop: during a
 // handler of ours the change waits until the handler returns.
 void SimulateApplicationActive(bool active);
+// A click on a button, check box, bevel button or disclosure triangle (Qt's
+// own click: a disabled one ignores it).
+void SimulateClick(RectControl& button);
+// A click on the upper or the lower arrow.
+void SimulatePressUp(UpDownArrows& arrows);
+void SimulatePressDown(UpDownArrows& arrows);
 // Picks the row as the user would in the open menu: nothing when the menu is
 // disabled or has no such row, no Change when the row is already chosen.
 void SimulateUserSelect(PopupMenu& popup, int32_t row);
