@@ -46,9 +46,9 @@ void _Initialize() {
         RuntimeRegisterClass(QString::fromLatin1(name));
 }
 
-void _Finalize() {
+void finalize() {
     ZentravelleImageCache::_permapic = nullptr;
-    _ReleaseWindowLists();
+    releaseWindowLists();
     MenuBar1::_implicitInstance = nullptr;
     ImageFiles::pJPEGFiles = nullptr;
     ImageFiles::pTIFFFiles = nullptr;
@@ -64,6 +64,6 @@ int ZentravelleMain(int argc, char** argv) {
     if (!RuntimeClaimSingleInstance()) return RuntimeExit();
     _Initialize();
     _Main();
-    _Finalize();
+    finalize();
     return RuntimeExit();
 }

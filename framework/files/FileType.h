@@ -24,7 +24,6 @@ public:
 
     QString ToString();
     operator QString() { return ToString(); }
-    bool _Registered() const { return registered_; }
 
 private:
     QString name_, extensions_, macType_, macCreator_;

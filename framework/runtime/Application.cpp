@@ -11,12 +11,7 @@ void Application::_AddMenuHandler(const QString& itemName, std::function<bool()>
     menuHandlers_[itemName.toLower()] = std::move(handler);
 }
 
-bool Application::_HasMenuHandler(const QString& itemName) const {
-    auto it = menuHandlers_.find(itemName.toLower());
-    return it != menuHandlers_.end() && it->second;
-}
-
-bool Application::_HandleMenu(const QString& itemName) {
+bool Application::handleMenu(const QString& itemName) {
     auto it = menuHandlers_.find(itemName.toLower());
     if (it == menuHandlers_.end() || !it->second) return false;
     auto handler = it->second;  // a copy: the handler may register others

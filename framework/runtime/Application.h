@@ -26,9 +26,8 @@ public:
 
     // A handler for the menu item of that name; it returns True when it handled the choice.
     void _AddMenuHandler(const QString& itemName, std::function<bool()> handler);
-    bool _HasMenuHandler(const QString& itemName) const;
     // Runs the item's handler; False when there is none or it returned False.
-    bool _HandleMenu(const QString& itemName);
+    bool handleMenu(const QString& itemName);
 
 private:
     MenuBarPtr menuBar_;

@@ -34,9 +34,9 @@ ModalLoopScope::ModalLoopScope() : saved_(depth) { depth = 0; }
 
 ModalLoopScope::~ModalLoopScope() { depth = saved_; }
 
-bool _HandlerRunning() { return depth > 0; }
+bool handlerRunning() { return depth > 0; }
 
-void _RunAfterHandlers(std::function<void()> call) {
+void runAfterHandlers(std::function<void()> call) {
     if (depth == 0) {
         call();
         return;

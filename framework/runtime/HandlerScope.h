@@ -28,8 +28,8 @@ private:
 };
 
 // True while a handler of ours runs (at any depth).
-bool _HandlerRunning();
+bool handlerRunning();
 // Runs the call now when no handler runs; otherwise once the running handler
 // has returned to the event loop (for events that must not be lost, such as a
 // window's activation or its close button).
-void _RunAfterHandlers(std::function<void()> call);
+void runAfterHandlers(std::function<void()> call);

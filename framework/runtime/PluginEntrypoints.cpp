@@ -23,7 +23,7 @@ bool provided(const QString& name) {
 
 }  // namespace
 
-void _ResolvePluginEntrypoints(const QStringList& names) {
+void resolvePluginEntrypoints(const QStringList& names) {
     for (const QString& name : names) {
         if (!provided(name))
             throw std::runtime_error(
@@ -35,7 +35,7 @@ void _ResolvePluginEntrypoints(const QStringList& names) {
 void _InitPluginEntrypoints() {
     QStringList names;
     for (const char* plugin : kPlugins) names.append(QString::fromLatin1(plugin));
-    _ResolvePluginEntrypoints(names);
+    resolvePluginEntrypoints(names);
 }
 
-bool _PluginEntrypointResolved(const QString& name) { return resolved().contains(name); }
+bool pluginEntrypointResolved(const QString& name) { return resolved().contains(name); }

@@ -62,9 +62,9 @@ void setActive(bool active) {
 void applicationStateChanged(Qt::ApplicationState appState) {
     RuntimeState& s = state();
     s.lastState = appState;
-    if (appState == Qt::ApplicationActive && !_HandlerRunning()) {
+    if (appState == Qt::ApplicationActive && !handlerRunning()) {
         s.deactivateDelay->stop();
-        _RunGuarded([] { setActive(true); });
+        runGuarded([] { setActive(true); });
     } else {
         // Focus passing between two of our windows can leave none active for a
         // moment; a change during a handler waits until it returns.
@@ -79,11 +79,11 @@ void applicationStateChanged(Qt::ApplicationState appState) {
 void settleApplicationState() {
     RuntimeState& s = state();
     const bool active = s.lastState == Qt::ApplicationActive;
-    if (_HandlerRunning() || (!active && MouseButtonHeld())) {
+    if (handlerRunning() || (!active && MouseButtonHeld())) {
         s.deactivateDelay->start();
         return;
     }
-    _RunGuarded([active] { setActive(active); });
+    runGuarded([active] { setActive(active); });
 }
 
 void watchApplicationState() {
@@ -126,7 +126,7 @@ int32_t RuntimeExit() {
     RuntimeState& s = state();
     const int32_t code = s.exitCode;
     RuntimeReleaseSingleInstance();
-    _ReleaseWindowLists();
+    releaseWindowLists();
     s.app.reset();
     s.running = false;
     s.pending = nullptr;
@@ -163,9 +163,9 @@ void _RuntimeRegisterAppObject(std::shared_ptr<Application> app) { state().app =
 
 std::shared_ptr<Application> _GetAppObject() { return state().app; }
 
-bool _RuntimeRunning() { return state().running; }
+bool runtimeRunning() { return state().running; }
 
-void _QueueWindowOpen(const std::function<void()>& open) { state().pendingOpens.push_back(open); }
+void queueWindowOpen(const std::function<void()>& open) { state().pendingOpens.push_back(open); }
 
 void _RuntimeRun() {
     RuntimeState& s = state();
@@ -194,9 +194,9 @@ void Quit(int32_t code) {
     if (s.quitting) return;
     s.quitting = true;
     s.exitCode = code;
-    const std::vector<WindowPtr> windows = _OpenWindows();
+    const std::vector<WindowPtr> windows = openWindows();
     for (auto it = windows.rbegin(); it != windows.rend(); ++it)
-        if (!(*it)->_IsClosed()) (*it)->Close();
+        if (!(*it)->isClosed()) (*it)->Close();
     if (s.app && !s.appClosed) {
         s.appClosed = true;
         s.app->Event_Close();
@@ -213,7 +213,7 @@ void _UnhandledException(const std::exception& e) {
                .arg(CurrentAppIdentity().name, what.isEmpty() ? QStringLiteral("(no description)") : what));
 }
 
-void _RunGuarded(const std::function<void()>& handler) {
+void runGuarded(const std::function<void()>& handler) {
     std::exception_ptr caught;
     try {
         const HandlerScope scope;
@@ -237,7 +237,7 @@ void _RunGuarded(const std::function<void()>& handler) {
     }
 }
 
-void _RethrowPendingException() {
+void rethrowPendingException() {
     RuntimeState& s = state();
     if (!s.pending) return;
     std::exception_ptr p = s.pending;
@@ -245,15 +245,10 @@ void _RethrowPendingException() {
     std::rethrow_exception(p);
 }
 
-void _RegisterModalLoop(QEventLoop* loop) { state().modalLoops.push_back(loop); }
+void registerModalLoop(QEventLoop* loop) { state().modalLoops.push_back(loop); }
 
-void _UnregisterModalLoop(QEventLoop* loop) {
+void unregisterModalLoop(QEventLoop* loop) {
     auto& loops = state().modalLoops;
     loops.erase(std::remove(loops.begin(), loops.end(), loop), loops.end());
-}
-
-void _RuntimeSetApplicationActive(bool active) {
-    if (state().deactivateDelay) state().deactivateDelay->stop();
-    setActive(active);
 }
 

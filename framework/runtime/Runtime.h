@@ -51,8 +51,8 @@ QStringList RegisteredExceptionClasses();
 // std::runtime_error naming the first that cannot be resolved.
 void _InitPluginEntrypoints();
 // Resolves the given names; used by _InitPluginEntrypoints.
-void _ResolvePluginEntrypoints(const QStringList& names);
-bool _PluginEntrypointResolved(const QString& name);
+void resolvePluginEntrypoints(const QStringList& names);
+bool pluginEntrypointResolved(const QString& name);
 
 void _RuntimeRegisterAppObject(std::shared_ptr<Application> app);
 std::shared_ptr<Application> _GetAppObject();
@@ -61,7 +61,7 @@ std::shared_ptr<Application> _GetAppObject();
 // the order they were built), then runs the event loop until Quit. An exception
 // that escapes an event handler ends the loop and is thrown from here.
 void _RuntimeRun();
-bool _RuntimeRunning();
+bool runtimeRunning();
 // Tells the user about an error nothing caught (a message box), then returns;
 // the run's exit code becomes 1.
 void _UnhandledException(const std::exception& e);
@@ -73,17 +73,14 @@ void Quit(int32_t code = 0);
 
 // Runs a handler for an event that came from Qt: an exception ends the event
 // loop (and _RuntimeRun throws it); outside the loop it goes to _UnhandledException.
-void _RunGuarded(const std::function<void()>& handler);
+void runGuarded(const std::function<void()>& handler);
 // Throws the exception that ended a nested loop, if any (ShowModal uses it).
-void _RethrowPendingException();
-void _RegisterModalLoop(QEventLoop* loop);
-void _UnregisterModalLoop(QEventLoop* loop);
+void rethrowPendingException();
+void registerModalLoop(QEventLoop* loop);
+void unregisterModalLoop(QEventLoop* loop);
 
 // Used by NewWindow: windows built before _RuntimeRun wait for their Open.
-void _QueueWindowOpen(const std::function<void()>& open);
+void queueWindowOpen(const std::function<void()>& open);
 
-// Raises the application's Activate (True) or Deactivate (False) as a change of
-// the application's state does (nothing when the state does not change).
-void _RuntimeSetApplicationActive(bool active);
 // Closes the single-instance rendezvous of this process (RuntimeExit does).
 void RuntimeReleaseSingleInstance();

@@ -74,7 +74,7 @@ bool busyInstanceOfOurs(const QLocalSocket& socket) {
 }
 
 void bringToFront() {
-    for (const WindowPtr& window : _OpenWindows()) window->Show();
+    for (const WindowPtr& window : openWindows()) window->Show();
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 
 #include <QToolButton>
 
-BevelButton::BevelButton() : TextControl(new QToolButton), button_(static_cast<QToolButton*>(_Widget())) {
+BevelButton::BevelButton() : TextControl(new QToolButton), button_(static_cast<QToolButton*>(widget())) {
     button_->setToolButtonStyle(Qt::ToolButtonTextOnly);
     DeclareString("Caption", &BevelButton::Caption, &BevelButton::SetCaption);
     DeclareInt32("CaptionAlign", &BevelButton::CaptionAlign, &BevelButton::SetCaptionAlign);
@@ -41,8 +41,4 @@ void BevelButton::clicked() {
     if (buttonType_ == 1) SetValue(!value_);
     else if (buttonType_ == 2) SetValue(true);
     RaiseFromUser(QStringLiteral("Action"));
-}
-
-void BevelButton::Push() {
-    if (button_->isEnabled()) button_->click();
 }

@@ -36,8 +36,6 @@ public:
     void SetButtonType(int32_t v) { buttonType_ = v; }
     bool AcceptFocus() const { return acceptFocus_; }
     void SetAcceptFocus(bool v);
-    // Clicks the button as the user would.
-    void Push();
 
 private:
     void clicked();

@@ -31,10 +31,10 @@ Canvas::Canvas() : RectControl(new CanvasWidget(this)) {
 
 void Canvas::SetBackdrop(PicturePtr p) {
     backdrop_ = std::move(p);
-    if (_Widget()) _Widget()->update();
+    if (widget()) widget()->update();
 }
 
 void Canvas::SetAcceptFocus(bool v) {
     acceptFocus_ = v;
-    if (_Widget()) _Widget()->setFocusPolicy(v ? Qt::StrongFocus : Qt::NoFocus);
+    if (widget()) widget()->setFocusPolicy(v ? Qt::StrongFocus : Qt::NoFocus);
 }

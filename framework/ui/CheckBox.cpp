@@ -3,7 +3,7 @@
 #include <QCheckBox>
 #include <QSignalBlocker>
 
-CheckBox::CheckBox() : TextControl(new QCheckBox), box_(static_cast<QCheckBox*>(_Widget())) {
+CheckBox::CheckBox() : TextControl(new QCheckBox), box_(static_cast<QCheckBox*>(widget())) {
     DeclareString("Caption", &CheckBox::Caption, &CheckBox::SetCaption);
     DeclareBoolean("Value", &CheckBox::Value, &CheckBox::SetValue);
     DeclareFontProperties();
@@ -28,8 +28,4 @@ void CheckBox::SetValue(bool v) {
         box_->setChecked(v);
     }
     Raise(QStringLiteral("Action"));
-}
-
-void CheckBox::Click() {
-    if (box_->isEnabled()) box_->click();
 }

@@ -13,8 +13,6 @@ public:
     void SetCaption(const QString& v);
     bool Value() const { return value_; }
     void SetValue(bool v);
-    // Toggles the box as the user's click would (nothing while it is disabled).
-    void Click();
 
 private:
     QCheckBox* box_;

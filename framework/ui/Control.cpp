@@ -24,7 +24,7 @@ Control::Control() {
 
 Control::~Control() = default;
 
-QString Control::_Describe() const {
+QString Control::describe() const {
     return name_.isEmpty() ? KindName() : QStringLiteral("%1 (%2)").arg(name_, KindName());
 }
 
@@ -44,25 +44,25 @@ const Control::Event* Control::findEvent(const QString& eventName) const {
 
 bool Control::HasEvent(const QString& eventName) const { return findEvent(eventName) != nullptr; }
 
-bool Control::_HasHandler(const QString& eventName) const {
+bool Control::hasHandler(const QString& eventName) const {
     const Event* e = findEvent(eventName);
     return e && e->bound;
 }
 
-void Control::_InstallHandler(const QString& eventName, EventHandler handler) {
+void Control::installHandler(const QString& eventName, EventHandler handler) {
     Event* e = findEvent(eventName);
     if (!e)
         throw std::invalid_argument(
-            QStringLiteral("%1 has no event \"%2\"").arg(_Describe(), eventName).toStdString());
+            QStringLiteral("%1 has no event \"%2\"").arg(describe(), eventName).toStdString());
     const int wanted = int(e->kind);
     if (int(handler.index()) != wanted)
         throw std::invalid_argument(QStringLiteral("the handler for \"%1\" of %2 must take %3, not %4")
-                                        .arg(eventName, _Describe(), QLatin1String(kindSignature(wanted)),
+                                        .arg(eventName, describe(), QLatin1String(kindSignature(wanted)),
                                              QLatin1String(kindSignature(int(handler.index()))))
                                         .toStdString());
     if (std::visit([](const auto& f) { return !f; }, handler))
         throw std::invalid_argument(
-            QStringLiteral("an empty handler for \"%1\" of %2").arg(eventName, _Describe()).toStdString());
+            QStringLiteral("an empty handler for \"%1\" of %2").arg(eventName, describe()).toStdString());
     e->handler = std::move(handler);
     e->bound = true;
 }
@@ -96,12 +96,12 @@ void Control::RaiseDrop(const QString& eventName, DragItemPtr item, int32_t acti
 }
 
 void Control::RaiseFromUser(const QString& eventName) {
-    _RunGuarded([&] { Raise(eventName); });
+    runGuarded([&] { Raise(eventName); });
 }
 
 void _InstallInstanceEventHandler(ControlPtr control, const QString& eventName, EventHandler handler) {
     if (!control)
         throw std::invalid_argument(
             QStringLiteral("cannot bind \"%1\": the control is Nil").arg(eventName).toStdString());
-    control->_InstallHandler(eventName, std::move(handler));
+    control->installHandler(eventName, std::move(handler));
 }

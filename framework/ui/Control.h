@@ -31,16 +31,16 @@ public:
 
     // The kind's name: "PushButton", "Timer"...
     virtual QString KindName() const = 0;
-    QString _Describe() const override;
+    QString describe() const override;
 
     bool HasEvent(const QString& eventName) const;
     // Throws std::invalid_argument when the control has no such event or the
     // handler's signature is not the event's.
-    void _InstallHandler(const QString& eventName, EventHandler handler);
-    bool _HasHandler(const QString& eventName) const;
+    void installHandler(const QString& eventName, EventHandler handler);
+    bool hasHandler(const QString& eventName) const;
 
     // Called once by Window::__New.
-    virtual void _AttachToWindow(Window* window) { window_ = window; }
+    virtual void attachToWindow(Window* window) { window_ = window; }
 
 protected:
     enum class EventKind { Plain, MouseDown, MouseXY, Drop };
@@ -69,6 +69,6 @@ private:
     std::map<QString, Event> events_;  // keyed by the lower-case name
 };
 
-// Binds a handler to the named event of that one control; throws as _InstallHandler does,
+// Binds a handler to the named event of that one control; throws as installHandler does,
 // and std::invalid_argument for a Nil control.
 void _InstallInstanceEventHandler(ControlPtr control, const QString& eventName, EventHandler handler);

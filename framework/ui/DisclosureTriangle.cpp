@@ -2,7 +2,7 @@
 
 #include <QToolButton>
 
-DisclosureTriangle::DisclosureTriangle() : RectControl(new QToolButton), button_(static_cast<QToolButton*>(_Widget())) {
+DisclosureTriangle::DisclosureTriangle() : RectControl(new QToolButton), button_(static_cast<QToolButton*>(widget())) {
     button_->setAutoRaise(true);
     DeclareBoolean("Value", &DisclosureTriangle::Value, &DisclosureTriangle::SetValue);
     DeclareInt32("Facing", &DisclosureTriangle::Facing, &DisclosureTriangle::SetFacing);
@@ -36,8 +36,4 @@ void DisclosureTriangle::SetFacing(int32_t v) {
 void DisclosureTriangle::SetAcceptFocus(bool v) {
     acceptFocus_ = v;
     button_->setFocusPolicy(v ? Qt::StrongFocus : Qt::NoFocus);
-}
-
-void DisclosureTriangle::Click() {
-    if (button_->isEnabled()) button_->click();
 }

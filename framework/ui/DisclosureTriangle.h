@@ -17,8 +17,6 @@ public:
     void SetFacing(int32_t v);
     bool AcceptFocus() const { return acceptFocus_; }
     void SetAcceptFocus(bool v);
-    // Clicks the triangle as the user would.
-    void Click();
 
 private:
     void showArrow();

@@ -109,7 +109,7 @@ QColor qcolor(Color c) { return QColor(c.red, c.green, c.blue); }
 
 }  // namespace
 
-EditField::EditField() : TextControl(new EditFieldEditor(this)), editor_(static_cast<EditFieldEditor*>(_Widget())) {
+EditField::EditField() : TextControl(new EditFieldEditor(this)), editor_(static_cast<EditFieldEditor*>(widget())) {
     editor_->setAcceptRichText(true);
     editor_->setTabChangesFocus(true);
     DeclareBoolean("Border", &EditField::Border, &EditField::SetBorder);
@@ -137,9 +137,9 @@ EditField::EditField() : TextControl(new EditFieldEditor(this)), editor_(static_
 
 EditField::~EditField() = default;
 
-QTextDocument* EditField::_Document() const { return editor_->document(); }
+QTextDocument* EditField::document() const { return editor_->document(); }
 
-QTextEdit* EditField::_Editor() const { return editor_; }
+QTextEdit* EditField::editor() const { return editor_; }
 
 void EditField::applyCharFormat(const QTextCharFormat& format) {
     QTextCursor cursor = editor_->textCursor();

@@ -71,8 +71,8 @@ public:
     std::shared_ptr<StyledTextPrinter> styledTextPrinter(const std::shared_ptr<Graphics>& g, int32_t width);
     std::shared_ptr<StyledTextPrinter> styledTextPrinter(const PicturePtr& picture, int32_t width);
 
-    QTextDocument* _Document() const;
-    QTextEdit* _Editor() const;
+    QTextDocument* document() const;
+    QTextEdit* editor() const;
 
 protected:
     void ApplyFont() override;

@@ -34,5 +34,5 @@ ImageWell::ImageWell() : RectControl(new ImageWellWidget(this)) {}
 
 void ImageWell::SetImage(PicturePtr image) {
     image_ = std::move(image);
-    if (_Widget()) _Widget()->update();
+    if (widget()) widget()->update();
 }

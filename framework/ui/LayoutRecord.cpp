@@ -13,7 +13,7 @@ void putInt32(QByteArray& out, int32_t value) {
 
 [[noreturn]] void fail(const PropertyObject& object, qsizetype offset, const QString& what) {
     throw std::invalid_argument(
-        QStringLiteral("layout record of %1, byte %2: %3").arg(object._Describe()).arg(offset).arg(what).toStdString());
+        QStringLiteral("layout record of %1, byte %2: %3").arg(object.describe()).arg(offset).arg(what).toStdString());
 }
 
 }  // namespace

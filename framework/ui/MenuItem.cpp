@@ -90,9 +90,9 @@ thread_local Window* choosingWindow = nullptr;
 
 }  // namespace
 
-bool MenuItem::_DefaultAction() {
+bool MenuItem::defaultAction() {
     QWidget* target = QApplication::focusWidget();
-    if (!target && choosingWindow) target = choosingWindow->_Widget()->focusWidget();
+    if (!target && choosingWindow) target = choosingWindow->widget()->focusWidget();
     // A text field's viewport may hold the focus; the field is its parent.
     if (target && !qobject_cast<QTextEdit*>(target) && !qobject_cast<QPlainTextEdit*>(target) &&
         !qobject_cast<QLineEdit*>(target) && target->parentWidget())
@@ -101,16 +101,16 @@ bool MenuItem::_DefaultAction() {
     return editCommand(Name(), target);
 }
 
-bool _ChooseMenuItem(const MenuItemPtr& item, Window* window) {
+bool chooseMenuItem(const MenuItemPtr& item, Window* window) {
     if (!item || item->IsSeparator()) return false;
     const QString name = item->Name();
-    if (window && window->_HandleMenu(name)) return true;
-    if (auto app = _GetAppObject(); app && app->_HandleMenu(name)) return true;
+    if (window && window->handleMenu(name)) return true;
+    if (auto app = _GetAppObject(); app && app->handleMenu(name)) return true;
     Window* outer = choosingWindow;
     choosingWindow = window;
     bool done = false;
     try {
-        done = item->_DefaultAction();
+        done = item->defaultAction();
     } catch (...) {
         choosingWindow = outer;
         throw;

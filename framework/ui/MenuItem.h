@@ -40,11 +40,11 @@ public:
 
     bool IsSeparator() const { return text_ == QLatin1String("-"); }
     // The shortcut in Qt's terms: "Cmd+Q" -> Ctrl+Q; empty for none.
-    QKeySequence _Shortcut() const { return ShortcutFromText(shortcut_); }
+    QKeySequence shortcut() const { return ShortcutFromText(shortcut_); }
     static QKeySequence ShortcutFromText(const QString& text);
 
     // What choosing the item does when no menu handler took it; True when it did something.
-    virtual bool _DefaultAction();
+    virtual bool defaultAction();
 
 private:
     QString name_, text_, shortcut_;
@@ -55,4 +55,4 @@ private:
 // Runs the menu handlers and the default action for a chosen item, as a click
 // on it does. True when something handled it.
 class Window;
-bool _ChooseMenuItem(const MenuItemPtr& item, Window* window = nullptr);
+bool chooseMenuItem(const MenuItemPtr& item, Window* window = nullptr);

@@ -4,7 +4,7 @@
 #include <QSignalBlocker>
 #include <stdexcept>
 
-PopupMenu::PopupMenu() : TextControl(new QComboBox), combo_(static_cast<QComboBox*>(_Widget())) {
+PopupMenu::PopupMenu() : TextControl(new QComboBox), combo_(static_cast<QComboBox*>(widget())) {
     DeclareString("InitialValue", &PopupMenu::InitialValue, &PopupMenu::SetInitialValue);
     DeclareInt32("ListIndex", &PopupMenu::ListIndex, &PopupMenu::SetListIndex);
     DeclareFontProperties();
@@ -36,7 +36,7 @@ int32_t PopupMenu::ListIndex() const { return combo_->currentIndex(); }
 void PopupMenu::SetListIndex(int32_t v) {
     if (v < -1 || v >= combo_->count())
         throw std::out_of_range(QStringLiteral("%1: ListIndex %2 is outside -1..%3")
-                                    .arg(_Describe()).arg(v).arg(combo_->count() - 1).toStdString());
+                                    .arg(describe()).arg(v).arg(combo_->count() - 1).toStdString());
     if (v == combo_->currentIndex()) return;
     settingInCode_ = true;
     combo_->setCurrentIndex(v);
@@ -49,7 +49,7 @@ int32_t PopupMenu::ListCount() const { return combo_->count(); }
 QString PopupMenu::List(int32_t row) const {
     if (row < 0 || row >= combo_->count())
         throw std::out_of_range(
-            QStringLiteral("%1: row %2 is outside 0..%3").arg(_Describe()).arg(row).arg(combo_->count() - 1).toStdString());
+            QStringLiteral("%1: row %2 is outside 0..%3").arg(describe()).arg(row).arg(combo_->count() - 1).toStdString());
     return combo_->itemText(row);
 }
 
@@ -65,8 +65,4 @@ void PopupMenu::DeleteAllRows() {
     settingInCode_ = true;
     combo_->clear();
     settingInCode_ = false;
-}
-
-void PopupMenu::_UserSelect(int32_t row) {
-    if (row >= 0 && row < combo_->count() && combo_->isEnabled()) combo_->setCurrentIndex(row);
 }

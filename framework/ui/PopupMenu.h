@@ -22,8 +22,6 @@ public:
     QString List(int32_t row) const;
     void AddRow(const QString& text);
     void DeleteAllRows();
-    // Picks a row as the user would.
-    void _UserSelect(int32_t row);
 
 private:
     QComboBox* combo_;

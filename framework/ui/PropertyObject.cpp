@@ -29,7 +29,7 @@ const PropertyObject::Property& PropertyObject::find(const QString& name) const 
     auto it = properties_.find(name.toLower());
     if (it == properties_.end())
         throw std::invalid_argument(
-            QStringLiteral("%1 has no property \"%2\"").arg(_Describe(), name).toStdString());
+            QStringLiteral("%1 has no property \"%2\"").arg(describe(), name).toStdString());
     return it->second;
 }
 
@@ -47,7 +47,7 @@ void PropertyObject::SetProperty(const QString& name, const PropertyValue& value
     const Property& p = find(name);
     if (typeOf(value) != p.type)
         throw std::invalid_argument(QStringLiteral("property \"%1\" of %2 is %3, not %4")
-                                        .arg(p.name, _Describe(), QLatin1String(typeName(p.type)),
+                                        .arg(p.name, describe(), QLatin1String(typeName(p.type)),
                                              QLatin1String(typeName(typeOf(value))))
                                         .toStdString());
     p.set(value);

@@ -29,7 +29,7 @@ public:
     QStringList PropertyNames() const;
 
     // What error messages call this object ("PushButton1 (PushButton)", "Window1").
-    virtual QString _Describe() const = 0;
+    virtual QString describe() const = 0;
 
 protected:
     void DeclareInt32(const char* name, std::function<int32_t()> get, std::function<void(int32_t)> set);

@@ -2,7 +2,7 @@
 
 #include <QPushButton>
 
-PushButton::PushButton() : TextControl(new QPushButton), button_(static_cast<QPushButton*>(_Widget())) {
+PushButton::PushButton() : TextControl(new QPushButton), button_(static_cast<QPushButton*>(widget())) {
     button_->setAutoDefault(false);
     DeclareString("Caption", &PushButton::Caption, &PushButton::SetCaption);
     DeclareBoolean("Default", &PushButton::Default, &PushButton::SetDefault);

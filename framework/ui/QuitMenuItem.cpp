@@ -2,7 +2,7 @@
 
 #include "framework/runtime/Runtime.h"
 
-bool QuitMenuItem::_DefaultAction() {
+bool QuitMenuItem::defaultAction() {
     Quit(0);
     return true;
 }

@@ -5,5 +5,5 @@
 class QuitMenuItem : public MenuItem {
 public:
     using MenuItem::MenuItem;
-    bool _DefaultAction() override;
+    bool defaultAction() override;
 };

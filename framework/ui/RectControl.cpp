@@ -136,15 +136,15 @@ void RectControl::SetEnabled(bool v) {
     if (widget_) widget_->setEnabled(v);
 }
 
-void RectControl::_AttachToWindow(Window* window) {
-    Control::_AttachToWindow(window);
+void RectControl::attachToWindow(Window* window) {
+    Control::attachToWindow(window);
     if (!widget_ || !window) return;
-    widget_->setParent(window->_Content());
+    widget_->setParent(window->contentWidget());
     applyGeometry();
     widget_->setVisible(visible_);
 }
 
-void RectControl::_FollowWindowResize(int32_t dWidth, int32_t dHeight) {
+void RectControl::followWindowResize(int32_t dWidth, int32_t dHeight) {
     if (lockRight_ && lockLeft_) width_ += dWidth;
     else if (lockRight_) left_ += dWidth;
     if (lockBottom_ && lockTop_) height_ += dHeight;
@@ -177,7 +177,7 @@ QString firstFile(const QMimeData* data) {
 }  // namespace
 
 bool RectControl::dropWanted(const QMimeData* data) const {
-    if (!data || _HandlerRunning()) return false;  // a drop would start a handler inside the running one
+    if (!data || handlerRunning()) return false;  // a drop would start a handler inside the running one
     if (dropPictures_ && data->hasImage()) return true;
     const QString file = firstFile(data);
     if (file.isEmpty() || dropFileTypes_.isEmpty()) return false;
@@ -207,24 +207,24 @@ void RectControl::drop(const QMimeData* data, int32_t action) {
     auto item = std::make_shared<DragItem>(file, picture);
     // A drop from another application: the window comes to the front (and the
     // application becomes active, so hiding on deactivate does not follow).
-    if (Window* window = TrueWindow(); window && !window->_IsClosed()) window->Show();
-    _RunGuarded([&] { RaiseDrop(QStringLiteral("DropObject"), item, action); });
+    if (Window* window = TrueWindow(); window && !window->isClosed()) window->Show();
+    runGuarded([&] { RaiseDrop(QStringLiteral("DropObject"), item, action); });
 }
 
 bool RectControl::mousePress(int32_t x, int32_t y) {
     mouseClaimed_ = false;
-    if (!_HasHandler(QStringLiteral("MouseDown"))) return false;
+    if (!hasHandler(QStringLiteral("MouseDown"))) return false;
     bool claimed = false;
-    _RunGuarded([&] { claimed = RaiseMouseDown(QStringLiteral("MouseDown"), x, y); });
+    runGuarded([&] { claimed = RaiseMouseDown(QStringLiteral("MouseDown"), x, y); });
     mouseClaimed_ = claimed;
     return claimed;
 }
 
 void RectControl::mouseRelease(int32_t x, int32_t y) {
     mouseClaimed_ = false;
-    _RunGuarded([&] { RaiseXY(QStringLiteral("MouseUp"), x, y); });
+    runGuarded([&] { RaiseXY(QStringLiteral("MouseUp"), x, y); });
 }
 
 void RectControl::mouseLeave() {
-    _RunGuarded([&] { Raise(QStringLiteral("MouseExit")); });
+    runGuarded([&] { Raise(QStringLiteral("MouseExit")); });
 }

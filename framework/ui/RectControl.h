@@ -59,9 +59,9 @@ public:
     void AcceptPictureDrop();
 
     // Moves the control by the window's change of size, by its locks.
-    void _FollowWindowResize(int32_t dWidth, int32_t dHeight);
-    void _AttachToWindow(Window* window) override;
-    QWidget* _Widget() const { return widget_; }
+    void followWindowResize(int32_t dWidth, int32_t dHeight);
+    void attachToWindow(Window* window) override;
+    QWidget* widget() const { return widget_; }
 
 protected:
     // The kind's widget; the control owns it (through the window's content once attached).

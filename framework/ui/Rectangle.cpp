@@ -39,20 +39,20 @@ Rectangle::Rectangle() : RectControl(new RectangleWidget(this)) {
 
 void Rectangle::SetFillColor(Color c) {
     fillColor_ = c;
-    if (_Widget()) _Widget()->update();
+    if (widget()) widget()->update();
 }
 
 void Rectangle::SetBorderWidth(int32_t v) {
     borderWidth_ = v;
-    if (_Widget()) _Widget()->update();
+    if (widget()) widget()->update();
 }
 
 void Rectangle::SetTopLeftColor(Color c) {
     topLeftColor_ = c;
-    if (_Widget()) _Widget()->update();
+    if (widget()) widget()->update();
 }
 
 void Rectangle::SetBottomRightColor(Color c) {
     bottomRightColor_ = c;
-    if (_Widget()) _Widget()->update();
+    if (widget()) widget()->update();
 }

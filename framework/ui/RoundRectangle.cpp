@@ -38,25 +38,25 @@ RoundRectangle::RoundRectangle() : RectControl(new RoundRectangleWidget(this)) {
 
 void RoundRectangle::SetFillColor(Color c) {
     fillColor_ = c;
-    if (_Widget()) _Widget()->update();
+    if (widget()) widget()->update();
 }
 
 void RoundRectangle::SetBorderWidth(int32_t v) {
     borderWidth_ = v;
-    if (_Widget()) _Widget()->update();
+    if (widget()) widget()->update();
 }
 
 void RoundRectangle::SetBorderColor(Color c) {
     borderColor_ = c;
-    if (_Widget()) _Widget()->update();
+    if (widget()) widget()->update();
 }
 
 void RoundRectangle::SetOvalWidth(int32_t v) {
     ovalWidth_ = v;
-    if (_Widget()) _Widget()->update();
+    if (widget()) widget()->update();
 }
 
 void RoundRectangle::SetOvalHeight(int32_t v) {
     ovalHeight_ = v;
-    if (_Widget()) _Widget()->update();
+    if (widget()) widget()->update();
 }

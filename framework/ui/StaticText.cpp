@@ -2,7 +2,7 @@
 
 #include <QLabel>
 
-StaticText::StaticText() : TextControl(new QLabel), label_(static_cast<QLabel*>(_Widget())) {
+StaticText::StaticText() : TextControl(new QLabel), label_(static_cast<QLabel*>(widget())) {
     label_->setTextFormat(Qt::PlainText);
     label_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     DeclareString("Text", &StaticText::Text, &StaticText::SetText);

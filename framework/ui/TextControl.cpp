@@ -41,7 +41,7 @@ QFont TextControl::FontFor(const QString& family, int32_t size, bool bold, bool 
 }
 
 void TextControl::ApplyFont() {
-    if (QWidget* w = _Widget()) w->setFont(CurrentFont());
+    if (QWidget* w = widget()) w->setFont(CurrentFont());
 }
 
 void TextControl::SetTextFont(const QString& v) {

@@ -11,7 +11,7 @@ Timer::Timer() : timer_(std::make_unique<QTimer>()) {
     QObject::connect(timer_.get(), &QTimer::timeout, timer_.get(), [this] {
         // Handlers run one at a time: a tick that falls while one runs (the
         // timer fires inside its Yield) is dropped; a single Action waits.
-        if (_HandlerRunning()) {
+        if (handlerRunning()) {
             if (mode_ == 1) timer_->start(10);
             return;
         }
@@ -43,5 +43,3 @@ void Timer::SetPeriod(int32_t v) {
     period_ = v;
     if (timer_->isActive()) restart();
 }
-
-void Timer::_Fire() { Raise(QStringLiteral("Action")); }

@@ -18,8 +18,6 @@ public:
     int32_t Period() const { return period_; }
     // Restarts a running timer with the new period.
     void SetPeriod(int32_t v);
-    // Raises Action as an expiry would.
-    void _Fire();
 
 private:
     void restart();

@@ -29,26 +29,17 @@ protected:
 }  // namespace
 
 UpDownArrows::UpDownArrows() : RectControl(new ArrowsWidget) {
-    auto* arrows = static_cast<ArrowsWidget*>(_Widget());
-    up_ = arrows->up;
-    down_ = arrows->down;
+    auto* arrows = static_cast<ArrowsWidget*>(widget());
     DeclareBoolean("AcceptFocus", &UpDownArrows::AcceptFocus, &UpDownArrows::SetAcceptFocus);
     DeclareEvent("Up", EventKind::Plain);
     DeclareEvent("Down", EventKind::Plain);
-    QObject::connect(up_, &QToolButton::clicked, up_, [this] { RaiseFromUser(QStringLiteral("Up")); });
-    QObject::connect(down_, &QToolButton::clicked, down_, [this] { RaiseFromUser(QStringLiteral("Down")); });
+    QObject::connect(arrows->up, &QToolButton::clicked, arrows->up, [this] { RaiseFromUser(QStringLiteral("Up")); });
+    QObject::connect(arrows->down, &QToolButton::clicked, arrows->down,
+                     [this] { RaiseFromUser(QStringLiteral("Down")); });
     SetAcceptFocus(false);
 }
 
 void UpDownArrows::SetAcceptFocus(bool v) {
     acceptFocus_ = v;
-    _Widget()->setFocusPolicy(v ? Qt::StrongFocus : Qt::NoFocus);
-}
-
-void UpDownArrows::PressUp() {
-    if (up_->isEnabled()) up_->click();
-}
-
-void UpDownArrows::PressDown() {
-    if (down_->isEnabled()) down_->click();
+    widget()->setFocusPolicy(v ? Qt::StrongFocus : Qt::NoFocus);
 }

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QMenu>
@@ -40,36 +39,36 @@ public:
 protected:
     void moveEvent(QMoveEvent* event) override {
         QWidget::moveEvent(event);
-        window_->_WidgetMoved();
+        window_->widgetMoved();
     }
 
     void paintEvent(QPaintEvent* event) override {
         QWidget::paintEvent(event);
-        window_->_WidgetPainted();
+        window_->widgetPainted();
     }
 
     void resizeEvent(QResizeEvent* event) override {
         QWidget::resizeEvent(event);
         layoutChildren();
-        window_->_WidgetResized(content->width(), content->height());
+        window_->widgetResized(content->width(), content->height());
     }
 
     void closeEvent(QCloseEvent* event) override {
-        if (_HandlerRunning()) {
+        if (handlerRunning()) {
             // The close button pressed while a handler yields: close once it has returned.
             event->ignore();
-            _RunAfterHandlers([weak = window_->weak_from_this()] {
-                if (WindowPtr w = weak.lock()) w->_UserClose();
+            runAfterHandlers([weak = window_->weak_from_this()] {
+                if (WindowPtr w = weak.lock()) w->userClose();
             });
             return;
         }
-        window_->_UserClose();
+        window_->userClose();
         event->accept();
     }
 
     bool event(QEvent* event) override {
-        if (event->type() == QEvent::WindowActivate) window_->_WidgetActivated(true);
-        else if (event->type() == QEvent::WindowDeactivate) window_->_WidgetActivated(false);
+        if (event->type() == QEvent::WindowActivate) window_->widgetActivated(true);
+        else if (event->type() == QEvent::WindowDeactivate) window_->widgetActivated(false);
         return QWidget::event(event);
     }
 };
@@ -102,7 +101,7 @@ public:
             return false;
         }
         if (repeat) return isReturn;
-        return top->window_->_HandleDefaultKey(key->key());
+        return top->window_->handleDefaultKey(key->key());
     }
 
 private:
@@ -181,15 +180,15 @@ Window::~Window() {
     delete widget_;
 }
 
-QString Window::_Describe() const { return className_.isEmpty() ? QStringLiteral("a window") : className_; }
+QString Window::describe() const { return className_.isEmpty() ? QStringLiteral("a window") : className_; }
 
-QWidget* Window::_Widget() const { return widget_; }
+QWidget* Window::widget() const { return widget_; }
 
-QWidget* Window::_Content() const { return content_; }
+QWidget* Window::contentWidget() const { return content_; }
 
-QMenuBar* Window::_QMenuBar() const { return qmenuBar_; }
+QMenuBar* Window::qtMenuBar() const { return qmenuBar_; }
 
-bool Window::_Minimized() const { return widget_->isMinimized(); }
+bool Window::isMinimized() const { return widget_->isMinimized(); }
 
 // ---- size and place ----
 
@@ -219,7 +218,7 @@ void Window::SetWidth(int32_t v) {
     const int32_t delta = v - width_;
     width_ = v;
     for (const ControlPtr& c : controls_)
-        if (auto* rc = dynamic_cast<RectControl*>(c.get())) rc->_FollowWindowResize(delta, 0);
+        if (auto* rc = dynamic_cast<RectControl*>(c.get())) rc->followWindowResize(delta, 0);
     applySize();
 }
 
@@ -227,18 +226,18 @@ void Window::SetHeight(int32_t v) {
     const int32_t delta = v - height_;
     height_ = v;
     for (const ControlPtr& c : controls_)
-        if (auto* rc = dynamic_cast<RectControl*>(c.get())) rc->_FollowWindowResize(0, delta);
+        if (auto* rc = dynamic_cast<RectControl*>(c.get())) rc->followWindowResize(0, delta);
     applySize();
 }
 
-void Window::_WidgetResized(int32_t width, int32_t height) {
+void Window::widgetResized(int32_t width, int32_t height) {
     // Our own resizes arrive with the size already recorded; anything else is the user's.
     if (width == width_ && height == height_) return;
     const int32_t dw = width - width_, dh = height - height_;
     width_ = width;
     height_ = height;
     for (const ControlPtr& c : controls_)
-        if (auto* rc = dynamic_cast<RectControl*>(c.get())) rc->_FollowWindowResize(dw, dh);
+        if (auto* rc = dynamic_cast<RectControl*>(c.get())) rc->followWindowResize(dw, dh);
 }
 
 // Top and Left are the content area's, like Width and Height: the frame the
@@ -269,14 +268,14 @@ void Window::placeClient(QPoint at) {
 // first painted once code placed it, a move away from that place is undone (a
 // few times at most, so a manager that insists, keeping windows below a panel,
 // wins; the user's moves come later).
-void Window::_WidgetMoved() {
+void Window::widgetMoved() {
     if (!awaitingPaint_ && (!placedAt_.isValid() || placedAt_.elapsed() > 500)) return;
     if (replacements_ >= 5 || widget_->geometry().topLeft() == placed_) return;
     ++replacements_;
     widget_->setGeometry(QRect(placed_, widget_->size()));
 }
 
-void Window::_WidgetPainted() {
+void Window::widgetPainted() {
     if (!awaitingPaint_ || !widget_->isVisible()) return;
     awaitingPaint_ = false;
     placedAt_.start();
@@ -406,7 +405,7 @@ void Window::Show() {
         widget_->setWindowState(widget_->windowState() & ~(Qt::WindowMinimized | Qt::WindowFullScreen));
         widget_->show();
     }
-    if (QGuiApplication::platformName() != QLatin1String("offscreen")) widget_->raise();  // offscreen only warns
+    widget_->raise();
     widget_->activateWindow();
 }
 
@@ -426,14 +425,14 @@ void Window::ShowModal() {
     if (closed_) return;
     QEventLoop loop;
     modalLoop_ = &loop;
-    _RegisterModalLoop(&loop);
+    registerModalLoop(&loop);
     {
         const ModalLoopScope modal;
         loop.exec();
     }
-    _UnregisterModalLoop(&loop);
+    unregisterModalLoop(&loop);
     modalLoop_ = nullptr;
-    _RethrowPendingException();
+    rethrowPendingException();
 }
 
 void Window::Close() {
@@ -459,38 +458,38 @@ void Window::finishClose() {
     forget(this);
 }
 
-void Window::_UserClose() {
+void Window::userClose() {
     if (closed_) return;
     const WindowPtr self = weak_from_this().lock();
-    _RunGuarded([this] { Close(); });
+    runGuarded([this] { Close(); });
 }
 
-void Window::_WidgetActivated(bool active) {
+void Window::widgetActivated(bool active) {
     if (closed_) return;
-    if (_HandlerRunning()) {
+    if (handlerRunning()) {
         // Activation while a handler yields: raised once that handler has returned.
-        _RunAfterHandlers([weak = weak_from_this(), active] {
-            if (WindowPtr w = weak.lock()) w->_WidgetActivated(active);
+        runAfterHandlers([weak = weak_from_this(), active] {
+            if (WindowPtr w = weak.lock()) w->widgetActivated(active);
         });
         return;
     }
-    _RunGuarded([this, active] {
+    runGuarded([this, active] {
         if (active) Event_Activate();
         else Event_Deactivate();
     });
 }
 
-void Window::_FocusFirstTextField() {
+void Window::focusFirstTextField() {
     for (const ControlPtr& c : controls_) {
         auto* field = dynamic_cast<EditField*>(c.get());
-        if (field && field->Visible() && field->Enabled() && field->_Widget()) {
-            field->_Widget()->setFocus(Qt::OtherFocusReason);
+        if (field && field->Visible() && field->Enabled() && field->widget()) {
+            field->widget()->setFocus(Qt::OtherFocusReason);
             return;
         }
     }
 }
 
-bool Window::_HandleDefaultKey(int key) {
+bool Window::handleDefaultKey(int key) {
     if (closed_) return false;
     const bool isReturn = key == Qt::Key_Return || key == Qt::Key_Enter;
     if (!isReturn && key != Qt::Key_Escape) return false;
@@ -521,10 +520,10 @@ void addItems(QMenu* menu, const MenuItemPtr& parent, Window* window) {
         } else {
             QAction* action = menu->addAction(item->Text());
             action->setObjectName(item->Name());
-            action->setShortcut(item->_Shortcut());
+            action->setShortcut(item->shortcut());
             action->setEnabled(item->Enabled());
             QObject::connect(action, &QAction::triggered, action,
-                             [item, window] { _RunGuarded([&] { _ChooseMenuItem(item, window); }); });
+                             [item, window] { runGuarded([&] { chooseMenuItem(item, window); }); });
         }
     }
 }
@@ -560,7 +559,7 @@ void Window::_AddMenuHandler(const QString& itemName, std::function<bool()> hand
     menuHandlers_[itemName.toLower()] = std::move(handler);
 }
 
-bool Window::_HandleMenu(const QString& itemName) {
+bool Window::handleMenu(const QString& itemName) {
     auto it = menuHandlers_.find(itemName.toLower());
     if (it == menuHandlers_.end() || !it->second) return false;
     auto handler = it->second;
@@ -570,46 +569,46 @@ bool Window::_HandleMenu(const QString& itemName) {
 // ---- controls ----
 
 void Window::_AddControl(const QString& name, ControlPtr control) {
-    if (!control) throw std::invalid_argument(QStringLiteral("%1: control \"%2\" is Nil").arg(_Describe(), name).toStdString());
+    if (!control) throw std::invalid_argument(QStringLiteral("%1: control \"%2\" is Nil").arg(describe(), name).toStdString());
     control->SetName(name);
     controls_.push_back(std::move(control));
 }
 
-ControlPtr Window::_ControlByName(const QString& name) const {
+ControlPtr Window::controlByName(const QString& name) const {
     for (const ControlPtr& c : controls_)
         if (c->Name().compare(name, Qt::CaseInsensitive) == 0) return c;
     return nullptr;
 }
 
-ControlPtr RuntimeWindowControlByName(Window& window, const QString& name) { return window._ControlByName(name); }
+ControlPtr RuntimeWindowControlByName(Window& window, const QString& name) { return window.controlByName(name); }
 
 // ---- the framework's windows ----
 
-void _BuildWindow(const WindowPtr& window, const QString& className) {
+void buildWindow(const WindowPtr& window, const QString& className) {
     if (!window) throw std::invalid_argument("cannot build a Nil window");
-    window->_SetClassName(className);
+    window->setClassName(className);
     Registry& r = registry();
     r.implicit[className] = window;
     r.open.push_back(window);
-    window->_SetBuilding(true);
+    window->setBuilding(true);
     try {
         window->Layout();
         window->CreateControls();
         window->AddMenuHandlers();
     } catch (...) {
-        window->_SetBuilding(false);
+        window->setBuilding(false);
         forget(window.get());
         throw;
     }
-    window->_SetBuilding(false);
+    window->setBuilding(false);
     if (window->Visible()) window->Show();
-    window->_FocusFirstTextField();  // a window opens ready for typing
-    if (_RuntimeRunning()) {
+    window->focusFirstTextField();  // a window opens ready for typing
+    if (runtimeRunning()) {
         window->Event_Open();
     } else {
         std::weak_ptr<Window> weak = window;
-        _QueueWindowOpen([weak] {
-            if (WindowPtr w = weak.lock(); w && !w->_IsClosed()) w->Event_Open();
+        queueWindowOpen([weak] {
+            if (WindowPtr w = weak.lock(); w && !w->isClosed()) w->Event_Open();
         });
     }
 }
@@ -617,13 +616,13 @@ void _BuildWindow(const WindowPtr& window, const QString& className) {
 WindowPtr _GetImplicitWindow(const QString& className) {
     Registry& r = registry();
     auto it = r.implicit.find(className);
-    if (it == r.implicit.end() || it->second->_IsClosed()) return nullptr;
+    if (it == r.implicit.end() || it->second->isClosed()) return nullptr;
     return it->second;
 }
 
-std::vector<WindowPtr> _OpenWindows() { return registry().open; }
+std::vector<WindowPtr> openWindows() { return registry().open; }
 
-void _ReleaseWindowLists() {
+void releaseWindowLists() {
     Registry& r = registry();
     r.implicit.clear();
     std::vector<WindowPtr> open;

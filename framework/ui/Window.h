@@ -108,47 +108,47 @@ public:
     void ShowModal();
     // Closes the window: raises Close once, then hides it and lets it go.
     void Close();
-    bool _IsClosed() const { return closed_; }
-    bool _Minimized() const;
+    bool isClosed() const { return closed_; }
+    bool isMinimized() const;
 
     void SetMenuBar(MenuBarPtr bar);
     MenuBarPtr MenuBar() const { return menuBar_; }
     // Window-level menu handlers, asked before the application's.
     void _AddMenuHandler(const QString& itemName, std::function<bool()> handler);
-    bool _HandleMenu(const QString& itemName);
+    bool handleMenu(const QString& itemName);
 
     // A new control of that kind for this window (not yet registered by name).
     template <class T>
     std::shared_ptr<T> __New() {
         auto control = std::make_shared<T>();
-        control->_AttachToWindow(this);
+        control->attachToWindow(this);
         return control;
     }
     // Registers a control under its name, in order.
     void _AddControl(const QString& name, ControlPtr control);
     // Nil when there is none (names compared without regard to case).
-    ControlPtr _ControlByName(const QString& name) const;
-    const std::vector<ControlPtr>& _Controls() const { return controls_; }
+    ControlPtr controlByName(const QString& name) const;
+    const std::vector<ControlPtr>& controls() const { return controls_; }
 
-    QString _ClassName() const { return className_; }
-    QString _Describe() const override;
-    QWidget* _Widget() const;
+    QString className() const { return className_; }
+    QString describe() const override;
+    QWidget* widget() const;
     // The area the controls sit on.
-    QWidget* _Content() const;
-    QMenuBar* _QMenuBar() const;
+    QWidget* contentWidget() const;
+    QMenuBar* qtMenuBar() const;
 
     // Used by the runtime and the window's widget.
-    void _SetClassName(const QString& name) { className_ = name; }
-    void _SetBuilding(bool building) { building_ = building; }
-    void _WidgetResized(int32_t width, int32_t height);
-    void _WidgetMoved();
-    void _WidgetPainted();
-    void _UserClose();
-    void _WidgetActivated(bool active);
+    void setClassName(const QString& name) { className_ = name; }
+    void setBuilding(bool building) { building_ = building; }
+    void widgetResized(int32_t width, int32_t height);
+    void widgetMoved();
+    void widgetPainted();
+    void userClose();
+    void widgetActivated(bool active);
     // Return or Enter: the default button; Escape: the cancel button. True when one was pushed.
-    bool _HandleDefaultKey(int key);
+    bool handleDefaultKey(int key);
     // Gives the focus to the first visible, enabled text field (a window opens ready for typing).
-    void _FocusFirstTextField();
+    void focusFirstTextField();
 
 private:
     void placeClient(QPoint at);
@@ -169,7 +169,7 @@ private:
     QEventLoop* modalLoop_ = nullptr;
     bool building_ = false, closed_ = false;
     // Where code last placed the client, for a window manager that places a
-    // newly mapped window by its own rules just after we did (see _WidgetMoved).
+    // newly mapped window by its own rules just after we did (see widgetMoved).
     QPoint placed_;
     QElapsedTimer placedAt_;
     int replacements_ = 0;
@@ -191,19 +191,19 @@ private:
 // class, runs Layout, CreateControls and AddMenuHandlers, shows it when Visible,
 // and raises its Open (at once while the runtime runs, else when _RuntimeRun
 // starts). The framework keeps the window until it closes.
-void _BuildWindow(const WindowPtr& window, const QString& className);
+void buildWindow(const WindowPtr& window, const QString& className);
 template <class T>
 std::shared_ptr<T> NewWindow(const QString& className) {
     auto window = std::make_shared<T>();
-    _BuildWindow(window, className);
+    buildWindow(window, className);
     return window;
 }
 // The open window built for that class; Nil when none is open.
 WindowPtr _GetImplicitWindow(const QString& className);
 // The open windows, in the order they were built.
-std::vector<WindowPtr> _OpenWindows();
+std::vector<WindowPtr> openWindows();
 // Drops the framework's lists of implicit and open windows (shut-down).
-void _ReleaseWindowLists();
+void releaseWindowLists();
 
 // The window's control of that name; Nil when there is none.
 ControlPtr RuntimeWindowControlByName(Window& window, const QString& name);

@@ -56,7 +56,7 @@ TEST(MenuBar1, AboutAndQuitAreTheirSpecialKinds) {
     auto file = MenuBar1()->Child(QStringLiteral("FileMenu"));
     EXPECT_TRUE(std::dynamic_pointer_cast<AppleMenuItem>(file->Child(QStringLiteral("FileAboutZentravelle"))));
     EXPECT_TRUE(std::dynamic_pointer_cast<QuitMenuItem>(file->Child(QStringLiteral("FileQuit"))));
-    EXPECT_EQ(file->Child(QStringLiteral("FileQuit"))->_Shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
+    EXPECT_EQ(file->Child(QStringLiteral("FileQuit"))->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
 }
 
 }  // namespace

@@ -14,7 +14,8 @@ wid=$(e2e_wait_window Zentravelle) || { cat "$work/program.log"; fail "the main 
 
 # Give the window a moment to paint, then keep a screenshot beside the build.
 sleep 1
-shot="${ZEN_BINARY_DIR:-$work}/e2e-main-window.png"
+# One file per desktop: both runs of this test may go at once.
+shot="${ZEN_BINARY_DIR:-$work}/e2e-main-window-${ZEN_E2E_DESKTOP:-none}.png"
 import -window root "$shot" || fail "no screenshot"
 geometry=$(xwininfo -id "$wid")
 width=$(awk '/Width:/ {print $2}' <<<"$geometry")

@@ -90,8 +90,8 @@ TEST_F(ControlTest, DelegateCallsTheWindowMethod) {
     } h;
     auto arrows = add<UpDownArrows>("UpDownArrows1");
     _InstallInstanceEventHandler(arrows, QStringLiteral("Up"), Delegate(&h, &Handlers::Up));
-    arrows->PressUp();
-    arrows->PressDown();  // no Down handler: nothing
+    SimulatePressUp(*arrows);
+    SimulatePressDown(*arrows);  // no Down handler: nothing
     EXPECT_EQ(h.ups, 1);
     EventHandler down = Delegate(&h, &Handlers::Down);
     EXPECT_EQ(down.index(), 1u);  // the MouseDown signature
@@ -117,7 +117,7 @@ TEST_F(ControlTest, ValueSettersRaiseTheirEventOnChangeOnly) {
     box->SetValue(true);
     EXPECT_EQ(boxActions, 1);
     EXPECT_TRUE(valueSeen);
-    EXPECT_TRUE(static_cast<QCheckBox*>(box->_Widget())->isChecked());
+    EXPECT_TRUE(static_cast<QCheckBox*>(box->widget())->isChecked());
     box->SetValue(true);
     EXPECT_EQ(boxActions, 1);
 
@@ -129,7 +129,7 @@ TEST_F(ControlTest, ValueSettersRaiseTheirEventOnChangeOnly) {
     popup->SetListIndex(0);
     popup->SetListIndex(0);
     EXPECT_EQ(changes, 1);
-    EXPECT_EQ(static_cast<QComboBox*>(popup->_Widget())->currentIndex(), 0);
+    EXPECT_EQ(static_cast<QComboBox*>(popup->widget())->currentIndex(), 0);
     EXPECT_THROW(popup->SetListIndex(3), std::out_of_range);
     EXPECT_THROW(popup->List(-1), std::out_of_range);
     EXPECT_EQ(changes, 1);
@@ -144,17 +144,17 @@ TEST_F(ControlTest, UserChangesRaiseTheSameEvents) {
     _InstallInstanceEventHandler(box, QStringLiteral("Action"), count(boxActions));
     _InstallInstanceEventHandler(triangle, QStringLiteral("Action"), count(triangleActions));
     _InstallInstanceEventHandler(popup, QStringLiteral("Change"), count(changes));
-    box->Click();
+    SimulateClick(*box);
     EXPECT_TRUE(box->Value());
-    triangle->Click();
+    SimulateClick(*triangle);
     EXPECT_TRUE(triangle->Value());
-    popup->_UserSelect(1);
+    SimulateUserSelect(*popup, 1);
     EXPECT_EQ(popup->ListIndex(), 1);
     EXPECT_EQ(boxActions, 1);
     EXPECT_EQ(triangleActions, 1);
     EXPECT_EQ(changes, 1);
     box->SetEnabled(false);
-    box->Click();  // a disabled box does not respond
+    SimulateClick(*box);  // a disabled box does not respond
     EXPECT_EQ(boxActions, 1);
 }
 
@@ -234,7 +234,7 @@ TEST_F(ControlTest, DropsOfAcceptedFilesAndPictures) {
     well->AcceptPictureDrop();
     window->Hide();  // a drag from another application: our window had been hidden
     ASSERT_TRUE(SimulateDrop(*well, picture));
-    EXPECT_FALSE(window->_Minimized()) << "a drop brings the window to the front";
+    EXPECT_FALSE(window->isMinimized()) << "a drop brings the window to the front";
     ASSERT_EQ(drops.size(), 2u);
     EXPECT_FALSE(drops[1]->FolderItemAvailable());
     ASSERT_TRUE(drops[1]->PictureAvailable());
@@ -271,14 +271,14 @@ TEST_F(ControlTest, ButtonsRaiseAction) {
     _InstallInstanceEventHandler(push, QStringLiteral("Action"), count(pushes));
     _InstallInstanceEventHandler(bevel, QStringLiteral("Action"), count(bevels));
     push->Push();
-    bevel->Push();
+    SimulateClick(*bevel);
     push->SetEnabled(false);
     push->Push();
     EXPECT_EQ(pushes, 1);
     EXPECT_EQ(bevels, 1);
     EXPECT_FALSE(bevel->Value()) << "a push-type bevel button keeps no value";
     bevel->SetButtonType(1);
-    bevel->Push();
+    SimulateClick(*bevel);
     EXPECT_TRUE(bevel->Value());
 }
 
@@ -303,12 +303,12 @@ TEST_F(ControlTest, ReturnAndEscapePressDefaultAndCancelButtons) {
         int oks, cancels;
     };
     const Case cases[] = {
-        {line->_Editor(), Qt::Key_Return, false, 1, 0},  // a one-line field passes Return on
-        {box->_Widget(), Qt::Key_Return, false, 1, 0},   // focused controls never take Return
-        {other->_Widget(), Qt::Key_Enter, false, 1, 0},
-        {window->_Widget(), Qt::Key_Escape, false, 0, 1},
-        {box->_Widget(), Qt::Key_Return, true, 0, 0},    // a held key presses once
-        {lines->_Editor(), Qt::Key_Return, false, 0, 0}, // a multi-line field keeps Return
+        {line->editor(), Qt::Key_Return, false, 1, 0},  // a one-line field passes Return on
+        {box->widget(), Qt::Key_Return, false, 1, 0},   // focused controls never take Return
+        {other->widget(), Qt::Key_Enter, false, 1, 0},
+        {window->widget(), Qt::Key_Escape, false, 0, 1},
+        {box->widget(), Qt::Key_Return, true, 0, 0},    // a held key presses once
+        {lines->editor(), Qt::Key_Return, false, 0, 0}, // a multi-line field keeps Return
     };
     for (const Case& c : cases) {
         oks = cancels = 0;
@@ -331,10 +331,10 @@ TEST_F(ControlTest, RichPasteIntoOneLineKeepsStylesAndJoinsLines) {
                                  "<p><u style=\"font-family:'DejaVu Serif'; font-size:30px\">big</u><br>end</p>"));
     mime->setText(QStringLiteral("Bold red\nbig\nend"));
     QApplication::clipboard()->setMimeData(mime);
-    field->_Editor()->paste();
+    field->editor()->paste();
     EXPECT_EQ(field->Text(), QStringLiteral("Bold red big end"));
     auto formatAt = [&](int position) {
-        QTextCursor probe(field->_Document());
+        QTextCursor probe(field->document());
         probe.setPosition(position);
         return probe.charFormat();
     };
@@ -354,11 +354,11 @@ TEST_F(ControlTest, ShapesPaintTheirColours) {
     rect->SetFillColor(RGB(10, 200, 10));
     rect->SetTopLeftColor(RGB(255, 255, 0));
     rect->SetBottomRightColor(RGB(0, 0, 0));
-    const QImage r = round->_Widget()->grab().toImage();
+    const QImage r = round->widget()->grab().toImage();
     EXPECT_EQ(r.pixelColor(30, 10), QColor(0, 128, 255));
     EXPECT_EQ(r.pixelColor(30, 0), QColor(255, 0, 0));
     EXPECT_NE(r.pixelColor(0, 0), QColor(255, 0, 0)) << "the corner is rounded off";
-    const QImage s = rect->_Widget()->grab().toImage();
+    const QImage s = rect->widget()->grab().toImage();
     EXPECT_EQ(s.pixelColor(18, 10), QColor(10, 200, 10));
     EXPECT_EQ(s.pixelColor(0, 10), QColor(255, 255, 0));
     EXPECT_EQ(s.pixelColor(35, 10), QColor(0, 0, 0));
@@ -371,10 +371,10 @@ TEST_F(ControlTest, ImageWellAndCanvasShowTheirPictures) {
     blue.fill(QColor(0, 0, 255));
     well->SetImage(std::make_shared<Picture>(blue));
     canvas->SetBackdrop(std::make_shared<Picture>(blue.copy(0, 0, 10, 10)));
-    const QImage w = well->_Widget()->grab().toImage();
+    const QImage w = well->widget()->grab().toImage();
     EXPECT_EQ(w.pixelColor(50, 25), QColor(0, 0, 255));
     EXPECT_NE(w.pixelColor(50, 5), QColor(0, 0, 255)) << "scaled down to fit, with its proportions";
-    const QImage c = canvas->_Widget()->grab().toImage();
+    const QImage c = canvas->widget()->grab().toImage();
     EXPECT_EQ(c.pixelColor(5, 5), QColor(0, 0, 255));
 }
 
@@ -384,10 +384,10 @@ TEST_F(ControlTest, FontsFallBackAndKeepTheirNames) {
     text->SetTextSize(10);
     text->SetBold(true);
     EXPECT_EQ(text->TextFont(), QStringLiteral("Geneva"));
-    const QFontInfo info(text->_Widget()->font());
+    const QFontInfo info(text->widget()->font());
     EXPECT_FALSE(info.family().isEmpty());
-    EXPECT_EQ(text->_Widget()->font().pixelSize(), 10);
-    EXPECT_TRUE(text->_Widget()->font().bold());
+    EXPECT_EQ(text->widget()->font().pixelSize(), 10);
+    EXPECT_TRUE(text->widget()->font().bold());
     const QFont system = TextControl::FontFor(QStringLiteral("System"), 0, false, false, false);
     EXPECT_EQ(system.pointSize(), QFontDatabase::systemFont(QFontDatabase::GeneralFont).pointSize());
 }
@@ -395,7 +395,7 @@ TEST_F(ControlTest, FontsFallBackAndKeepTheirNames) {
 TEST_F(ControlTest, EditFieldStylesAndColours) {
     auto field = add<EditField>("EditField1");
     field->SetText(QStringLiteral("Hello world"));
-    QTextEdit* editor = field->_Editor();
+    QTextEdit* editor = field->editor();
 
     // Ctrl+B on a selection makes it bold, and only it.
     QTextCursor cursor = editor->textCursor();
@@ -439,9 +439,9 @@ TEST_F(ControlTest, EditFieldLimitsAndAlignment) {
     field->SetLimitText(3);
     for (const char* letter : {"a", "b", "c", "d"}) {
         QKeyEvent key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QString::fromLatin1(letter));
-        QCoreApplication::sendEvent(field->_Editor(), &key);
+        QCoreApplication::sendEvent(field->editor(), &key);
     }
     EXPECT_EQ(field->Text(), QStringLiteral("abc"));
     field->SetAlignment(2);
-    EXPECT_EQ(field->_Document()->begin().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+    EXPECT_EQ(field->document()->begin().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
 }

@@ -126,7 +126,7 @@ TEST_F(LayoutRecordTest, SimpleKindsRoundTrip) {
                                    std::vector<Entry>{{"Value", true}, {"Facing", 1}, {"AcceptFocus", true}});
 
     // The values reach the widget too.
-    QWidget* w = well->_Widget();
+    QWidget* w = well->widget();
     EXPECT_EQ(w->geometry(), QRect(21, 34, 155, 23));
     EXPECT_EQ(w->toolTip(), QStringLiteral("Grüße: a tip"));
     EXPECT_FALSE(w->isEnabled());
@@ -186,9 +186,9 @@ TEST_F(LayoutRecordTest, PushButtonAndStaticTextRoundTrip) {
                                                                       {"HelpTag", QStringLiteral("Update")},
                                                                       {"AutoDeactivate", false}} +
                                  kFont + std::vector<Entry>{{"InitialParent", QString()}});
-    EXPECT_EQ(static_cast<QPushButton*>(button->_Widget())->text(), QStringLiteral("Set Desktop"));
-    EXPECT_EQ(button->_Widget()->font().pixelSize(), 13);
-    EXPECT_TRUE(button->_Widget()->font().bold());
+    EXPECT_EQ(static_cast<QPushButton*>(button->widget())->text(), QStringLiteral("Set Desktop"));
+    EXPECT_EQ(button->widget()->font().pixelSize(), 13);
+    EXPECT_TRUE(button->widget()->font().bold());
 
     auto text = add<StaticText>("StaticText3");
     expectRoundTrip(*text, head("StaticText3") + std::vector<Entry>{{"Text", QStringLiteral("Adjust menubar height:   0")},
@@ -203,7 +203,7 @@ TEST_F(LayoutRecordTest, PushButtonAndStaticTextRoundTrip) {
                                std::vector<Entry>{{"DataSource", QStringLiteral("db")},
                                                   {"DataField", QStringLiteral("f")},
                                                   {"InitialParent", QString()}});
-    auto* label = static_cast<QLabel*>(text->_Widget());
+    auto* label = static_cast<QLabel*>(text->widget());
     EXPECT_TRUE(label->alignment() & Qt::AlignRight);
     EXPECT_TRUE(label->wordWrap());
 }
@@ -293,7 +293,7 @@ TEST_F(LayoutRecordTest, TimerAndCanvasRoundTrip) {
                               {"TabPanelIndex", 0},
                               {"Index", INT32_MIN},
                               {"Name", QStringLiteral("Canvas1")}});
-    EXPECT_EQ(canvas->_Widget()->geometry(), QRect(87, 13, 128, 128));
+    EXPECT_EQ(canvas->widget()->geometry(), QRect(87, 13, 128, 128));
 }
 
 TEST_F(LayoutRecordTest, PropertyNamesIgnoreCase) {
@@ -325,8 +325,8 @@ TEST_F(LayoutRecordTest, WindowRecordRoundTrips) {
                               {"MinimizeButton", true},
                               {"BalloonHelp", QStringLiteral("x")},
                               {"MacProcID", 7}});
-    EXPECT_EQ(window->_Widget()->windowTitle(), QStringLiteral("Zentravelle"));
-    EXPECT_EQ(window->_Content()->size(), QSize(340, 547));
+    EXPECT_EQ(window->widget()->windowTitle(), QStringLiteral("Zentravelle"));
+    EXPECT_EQ(window->contentWidget()->size(), QSize(340, 547));
 }
 
 TEST_F(LayoutRecordTest, UnknownPropertyThrowsAndChangesNothing) {

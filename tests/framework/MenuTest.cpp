@@ -67,7 +67,7 @@ TEST_F(MenuTest, TheBarIsBuiltInOrderWithSeparators) {
 
     auto w = NewWindow<Window>(QStringLiteral("MenuTest"));
     w->SetMenuBar(bar);
-    QMenuBar* qbar = w->_QMenuBar();
+    QMenuBar* qbar = w->qtMenuBar();
     ASSERT_EQ(qbar->actions().size(), 2);
     EXPECT_EQ(qbar->actions()[0]->text(), QStringLiteral("&File"));
     QMenu* editMenu = qbar->actions()[1]->menu();
@@ -92,7 +92,7 @@ TEST_F(MenuTest, ChoosingAnItemRunsItsHandlerByName) {
     });
     auto w = NewWindow<Window>(QStringLiteral("MenuTest"));
     w->SetMenuBar(programBar());
-    actionNamed(w->_QMenuBar(), QStringLiteral("FileAboutZentravelle"))->trigger();
+    actionNamed(w->qtMenuBar(), QStringLiteral("FileAboutZentravelle"))->trigger();
     EXPECT_EQ(about, 1);
 
     // A window's own handler is asked first; True stops there.
@@ -101,7 +101,7 @@ TEST_F(MenuTest, ChoosingAnItemRunsItsHandlerByName) {
         ++windowAbout;
         return true;
     });
-    actionNamed(w->_QMenuBar(), QStringLiteral("FileAboutZentravelle"))->trigger();
+    actionNamed(w->qtMenuBar(), QStringLiteral("FileAboutZentravelle"))->trigger();
     EXPECT_EQ(windowAbout, 1);
     EXPECT_EQ(about, 1);
 }
@@ -112,10 +112,10 @@ TEST_F(MenuTest, EditItemsWorkOnTheFocusedField) {
     auto field = w->__New<EditField>();
     w->_AddControl(QStringLiteral("EditField1"), field);
     field->SetText(QStringLiteral("strip text"));
-    field->_Editor()->setFocus();
-    QMenuBar* qbar = w->_QMenuBar();
+    field->editor()->setFocus();
+    QMenuBar* qbar = w->qtMenuBar();
     actionNamed(qbar, QStringLiteral("EditSelectAll"))->trigger();
-    EXPECT_EQ(field->_Editor()->textCursor().selectedText(), QStringLiteral("strip text"));
+    EXPECT_EQ(field->editor()->textCursor().selectedText(), QStringLiteral("strip text"));
     actionNamed(qbar, QStringLiteral("EditClear"))->trigger();
     EXPECT_EQ(field->Text(), QString());
     actionNamed(qbar, QStringLiteral("EditUndo"))->trigger();
@@ -125,11 +125,11 @@ TEST_F(MenuTest, EditItemsWorkOnTheFocusedField) {
     auto app = std::make_shared<Application>();
     _RuntimeRegisterAppObject(app);
     app->_AddMenuHandler(QStringLiteral("EditSelectAll"), [] { return true; });
-    QTextCursor none = field->_Editor()->textCursor();
+    QTextCursor none = field->editor()->textCursor();
     none.clearSelection();
-    field->_Editor()->setTextCursor(none);
+    field->editor()->setTextCursor(none);
     actionNamed(qbar, QStringLiteral("EditSelectAll"))->trigger();
-    EXPECT_FALSE(field->_Editor()->textCursor().hasSelection());
+    EXPECT_FALSE(field->editor()->textCursor().hasSelection());
 }
 
 TEST_F(MenuTest, QuitItemQuitsThroughTheCloseEvents) {
@@ -137,7 +137,7 @@ TEST_F(MenuTest, QuitItemQuitsThroughTheCloseEvents) {
     _RuntimeRegisterAppObject(app);
     auto w = NewWindow<Window>(QStringLiteral("MenuTest"));
     w->SetMenuBar(programBar());
-    actionNamed(w->_QMenuBar(), QStringLiteral("FileQuit"))->trigger();
-    EXPECT_TRUE(w->_IsClosed());
+    actionNamed(w->qtMenuBar(), QStringLiteral("FileQuit"))->trigger();
+    EXPECT_TRUE(w->isClosed());
     EXPECT_EQ(app->closes, 1);
 }

@@ -29,6 +29,7 @@
 #include "tests/framework/UiTestSupport.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/UiEvents.h"
 
 namespace {
 
@@ -48,7 +49,7 @@ public:
 class JournalWindow : public Window {
 public:
     bool quitOnClose = false;
-    QString label() const { return _ClassName().section(QLatin1Char('.'), 0, 0); }
+    QString label() const { return className().section(QLatin1Char('.'), 0, 0); }
     void Event_Open() override { journal() << label() + QStringLiteral(".Open"); }
     void Event_Close() override {
         journal() << label() + QStringLiteral(".Close");
@@ -92,10 +93,10 @@ TEST_F(RuntimeTest, QuitClosesWindowsThenTheAppOnce) {
     auto main = journalWindow(QStringLiteral("Main"), true);
     journalWindow(QStringLiteral("Other"));
     // The user closes the main window; its Close handler quits.
-    QTimer::singleShot(0, [main] { main->_Widget()->close(); });
+    QTimer::singleShot(0, [main] { main->widget()->close(); });
     _RuntimeRun();
     EXPECT_EQ(Joined(journal().filter(QStringLiteral("Close"))), "Main.Close, Other.Close, App.Close");
-    EXPECT_TRUE(_OpenWindows().empty());
+    EXPECT_TRUE(openWindows().empty());
     Quit(0);  // again: nothing more
     EXPECT_EQ(journal().filter(QStringLiteral("Close")).size(), 3);
 }
@@ -142,23 +143,23 @@ TEST_F(RuntimeTest, UnhandledErrorsReachTheUserAndSetTheExitCode) {
     EXPECT_EQ(RuntimeExit(), 1);
 
     // Outside the event loop an error from a Qt-raised handler goes the same way.
-    _RunGuarded([] { throw std::logic_error("stray"); });
+    runGuarded([] { throw std::logic_error("stray"); });
     EXPECT_EQ(platform.TakeShown().size(), 1u);
 }
 
 TEST_F(RuntimeTest, ApplicationActivationIsRaisedOnChangesOnly) {
-    _RuntimeSetApplicationActive(false);  // whatever the offscreen platform says now
+    SimulateApplicationActive(false);  // whatever the offscreen platform says now
     _RuntimeRegisterAppObject(std::make_shared<JournalApp>());
-    _RuntimeSetApplicationActive(true);
-    _RuntimeSetApplicationActive(true);
-    _RuntimeSetApplicationActive(false);
-    _RuntimeSetApplicationActive(false);
-    _RuntimeSetApplicationActive(true);
+    SimulateApplicationActive(true);
+    SimulateApplicationActive(true);
+    SimulateApplicationActive(false);
+    SimulateApplicationActive(false);
+    SimulateApplicationActive(true);
     EXPECT_EQ(Joined(journal()), "App.Activate, App.Deactivate, App.Activate");
 }
 
 TEST_F(RuntimeTest, TheApplicationStateDrivesActivateAndDeactivate) {
-    _RuntimeSetApplicationActive(true);
+    SimulateApplicationActive(true);
     _RuntimeRegisterAppObject(std::make_shared<JournalApp>());
     auto* app = static_cast<QGuiApplication*>(QCoreApplication::instance());
     // Focus passing between two of our windows: a moment with none active is no deactivation.
@@ -189,10 +190,10 @@ TEST_F(RuntimeTest, ASecondStartWakesTheFirst) {
     EXPECT_FALSE(RuntimeWakeRunningInstance()) << "nobody to wake yet";
     auto w = NewWindow<Window>(QStringLiteral("Main"));
     w->Hide();
-    ASSERT_TRUE(w->_Minimized());
+    ASSERT_TRUE(w->isMinimized());
     ASSERT_TRUE(RuntimeClaimSingleInstance()) << "the first start serves";
     EXPECT_TRUE(WakeFromAnotherStart());
-    EXPECT_TRUE(WaitUntil([&] { return !w->_Minimized(); }));
+    EXPECT_TRUE(WaitUntil([&] { return !w->isMinimized(); }));
     RuntimeReleaseSingleInstance();
     EXPECT_FALSE(RuntimeWakeRunningInstance()) << "released: the rendezvous is gone";
 }
@@ -286,9 +287,9 @@ TEST_F(RuntimeTest, ClaimingTwiceInOneProcessKeepsOneServer) {
 
 TEST_F(RuntimeTest, PluginsAndClassesAreKnownByName) {
     EXPECT_NO_THROW(_InitPluginEntrypoints());
-    EXPECT_TRUE(_PluginEntrypointResolved(QStringLiteral("XmlDocument")));
+    EXPECT_TRUE(pluginEntrypointResolved(QStringLiteral("XmlDocument")));
     try {
-        _ResolvePluginEntrypoints({QStringLiteral("Shell"), QStringLiteral("MoviePlayer")});
+        resolvePluginEntrypoints({QStringLiteral("Shell"), QStringLiteral("MoviePlayer")});
         FAIL() << "an unknown plug-in resolved";
     } catch (const std::runtime_error& e) {
         EXPECT_NE(std::string(e.what()).find("MoviePlayer"), std::string::npos);
@@ -314,7 +315,7 @@ TEST_F(RuntimeTest, ShortVersionIsTheProjectVersion) {
 }
 
 TEST_F(RuntimeTest, DeactivationWaitsWhileAMouseButtonIsHeld) {
-    _RuntimeSetApplicationActive(true);
+    SimulateApplicationActive(true);
     _RuntimeRegisterAppObject(std::make_shared<JournalApp>());
     auto* app = static_cast<QGuiApplication*>(QCoreApplication::instance());
     // A press on a file in another application made that one active: a drag may be on its way.
@@ -345,9 +346,9 @@ TEST_F(RuntimeTest, YieldStartsNoHandlerAndIsCheapWhenCalledOften) {
 
     int pushesInside = -1, ticksInside = -1, yieldPasses = 0;
     bool armed = false;  // a zero timer waits for the next pass of the event loop
-    _RunGuarded([&] {
+    runGuarded([&] {
         // Return typed while the handler runs; the timer keeps firing.
-        QWindow* target = w->_Widget()->windowHandle();
+        QWindow* target = w->widget()->windowHandle();
         QWindowSystemInterface::handleKeyEvent(target, QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
         QWindowSystemInterface::handleKeyEvent(target, QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier);
         const int ticksBefore = ticks;

@@ -50,7 +50,7 @@ protected:
         RuntimeInit(argc, argv, CurrentAppIdentity());
     }
     void TearDown() override {
-        for (const WindowPtr& w : _OpenWindows()) w->Close();
+        for (const WindowPtr& w : openWindows()) w->Close();
         RuntimeExit();
         ProcessEventsFor(1);  // lets closed windows go
     }

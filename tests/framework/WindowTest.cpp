@@ -51,7 +51,7 @@ TEST_F(WindowTest, BuildingRunsTheEventsInOrderAndKeepsTheWindow) {
         auto w = NewWindow<TraceWindow>(QStringLiteral("Trace.Trace"));
         weak = w;
         EXPECT_EQ(Joined(w->trace), "Layout, CreateControls, AddMenuHandlers");
-        EXPECT_TRUE(w->_Widget()->isVisible());
+        EXPECT_TRUE(w->widget()->isVisible());
         EXPECT_EQ(_GetImplicitWindow(QStringLiteral("Trace.Trace")), w);
         EXPECT_EQ(_GetImplicitWindow(QStringLiteral("Other.Other")), nullptr);
     }
@@ -63,7 +63,7 @@ TEST_F(WindowTest, BuildingRunsTheEventsInOrderAndKeepsTheWindow) {
     w->Close();
     EXPECT_EQ(w->trace.count(QStringLiteral("Close")), 1);
     EXPECT_EQ(_GetImplicitWindow(QStringLiteral("Trace.Trace")), nullptr);
-    EXPECT_FALSE(w->_Widget()->isVisible());
+    EXPECT_FALSE(w->widget()->isVisible());
 }
 
 TEST_F(WindowTest, AFailedBuildLeavesNoWindowBehind) {
@@ -72,7 +72,7 @@ TEST_F(WindowTest, AFailedBuildLeavesNoWindowBehind) {
     };
     EXPECT_THROW(NewWindow<Failing>(QStringLiteral("Failing")), std::runtime_error);
     EXPECT_EQ(_GetImplicitWindow(QStringLiteral("Failing")), nullptr);
-    EXPECT_TRUE(_OpenWindows().empty());
+    EXPECT_TRUE(openWindows().empty());
 }
 
 TEST_F(WindowTest, HeightChangesMoveBottomLockedControlsOnly) {
@@ -82,12 +82,12 @@ TEST_F(WindowTest, HeightChangesMoveBottomLockedControlsOnly) {
     w->SetHeight(487);
     EXPECT_EQ(button->Top(), 382);
     EXPECT_EQ(label->Top(), 3);
-    EXPECT_EQ(button->_Widget()->y(), 382);
+    EXPECT_EQ(button->widget()->y(), 382);
     ProcessEventsFor(20);  // the widget's own resize must not move them again
     EXPECT_EQ(button->Top(), 382);
     w->SetHeight(547);
     EXPECT_EQ(button->Top(), 442);
-    EXPECT_EQ(w->_Content()->height(), 547);
+    EXPECT_EQ(w->contentWidget()->height(), 547);
 
     // Locked to top and bottom: the control stretches instead.
     label->SetLockTop(true);
@@ -100,11 +100,11 @@ TEST_F(WindowTest, HeightChangesMoveBottomLockedControlsOnly) {
 TEST_F(WindowTest, AFixedSizeWindowStillResizesUnderCode) {
     auto w = NewWindow<TraceWindow>(QStringLiteral("Trace.Trace"));
     w->SetResizeable(false);
-    QWidget* top = w->_Widget();
+    QWidget* top = w->widget();
     EXPECT_EQ(top->minimumSize(), top->maximumSize()) << "the user cannot resize it";
     w->SetHeight(487);
     EXPECT_EQ(top->minimumSize(), top->maximumSize());
-    EXPECT_EQ(w->_Content()->height(), 487);
+    EXPECT_EQ(w->contentWidget()->height(), 487);
     w->SetResizeable(true);
     EXPECT_NE(top->minimumSize(), top->maximumSize());
 }
@@ -116,64 +116,64 @@ TEST_F(WindowTest, MenuBarSitsAboveTheContent) {
     file->SetName(QStringLiteral("FileMenu"));
     bar->Append(file);
     w->SetMenuBar(bar);
-    ASSERT_NE(w->_QMenuBar(), nullptr);
+    ASSERT_NE(w->qtMenuBar(), nullptr);
     EXPECT_EQ(w->MenuBar(), bar);
-    const int barHeight = w->_QMenuBar()->sizeHint().height();
+    const int barHeight = w->qtMenuBar()->sizeHint().height();
     EXPECT_GT(barHeight, 0);
-    EXPECT_EQ(w->_Content()->y(), barHeight);
+    EXPECT_EQ(w->contentWidget()->y(), barHeight);
     EXPECT_EQ(w->Height(), 547) << "the height is the content's";
-    EXPECT_EQ(w->_Widget()->height(), 547 + barHeight);
+    EXPECT_EQ(w->widget()->height(), 547 + barHeight);
     // Top and Left are the content area's too, and read back what was set.
     w->SetTop(120);
     w->SetLeft(33);
     EXPECT_EQ(w->Top(), 120);
     EXPECT_EQ(w->Left(), 33);
-    EXPECT_EQ(w->_Content()->mapToGlobal(QPoint(0, 0)), QPoint(33, 120));
+    EXPECT_EQ(w->contentWidget()->mapToGlobal(QPoint(0, 0)), QPoint(33, 120));
 }
 
 TEST_F(WindowTest, HideMinimizesAndShowRestores) {
     auto w = NewWindow<TraceWindow>(QStringLiteral("Trace.Trace"));
     w->Hide();
-    EXPECT_TRUE(w->_Minimized());
-    EXPECT_TRUE(w->_Widget()->isVisible()) << "still on the task bar";
+    EXPECT_TRUE(w->isMinimized());
+    EXPECT_TRUE(w->widget()->isVisible()) << "still on the task bar";
     w->Show();
-    EXPECT_FALSE(w->_Minimized());
-    EXPECT_TRUE(w->_Widget()->isVisible());
+    EXPECT_FALSE(w->isMinimized());
+    EXPECT_TRUE(w->widget()->isVisible());
     w->SetVisible(false);
-    EXPECT_FALSE(w->_Widget()->isVisible());
+    EXPECT_FALSE(w->widget()->isVisible());
     w->Show();
-    EXPECT_TRUE(w->_Widget()->isVisible());
+    EXPECT_TRUE(w->widget()->isVisible());
 }
 
 TEST_F(WindowTest, ShowModalReturnsWhenTheWindowCloses) {
     auto w = NewWindow<TraceWindow>(QStringLiteral("Modal.Modal"));
     bool wasModal = false;
     QTimer::singleShot(20, [&] {
-        wasModal = QApplication::activeModalWidget() == w->_Widget() || w->_Widget()->isModal();
-        w->_Widget()->close();  // its close button
+        wasModal = QApplication::activeModalWidget() == w->widget() || w->widget()->isModal();
+        w->widget()->close();  // its close button
     });
-    _RunGuarded([&] { w->ShowModal(); });  // from a handler, as a menu item opens it
+    runGuarded([&] { w->ShowModal(); });  // from a handler, as a menu item opens it
     EXPECT_TRUE(wasModal);
-    EXPECT_TRUE(w->_IsClosed());
+    EXPECT_TRUE(w->isClosed());
     EXPECT_EQ(w->trace.count(QStringLiteral("Close")), 1);
 }
 
 TEST_F(WindowTest, TheCloseButtonRaisesCloseOnce) {
     auto w = NewWindow<TraceWindow>(QStringLiteral("Trace.Trace"));
-    EXPECT_TRUE(w->_Widget()->close());
+    EXPECT_TRUE(w->widget()->close());
     EXPECT_EQ(w->trace.count(QStringLiteral("Close")), 1);
-    EXPECT_TRUE(w->_IsClosed());
-    EXPECT_TRUE(_OpenWindows().empty());
+    EXPECT_TRUE(w->isClosed());
+    EXPECT_TRUE(openWindows().empty());
 }
 
 TEST_F(WindowTest, ModalityFollowsTheFrame) {
     auto w = NewWindow<TraceWindow>(QStringLiteral("Trace.Trace"));
-    EXPECT_FALSE(w->_Widget()->isModal());
+    EXPECT_FALSE(w->widget()->isModal());
     w->SetFrame(1);
-    EXPECT_TRUE(w->_Widget()->isModal());
-    EXPECT_TRUE(w->_Widget()->isVisible());
+    EXPECT_TRUE(w->widget()->isModal());
+    EXPECT_TRUE(w->widget()->isVisible());
     w->SetCloseButton(false);
-    EXPECT_FALSE(w->_Widget()->windowFlags() & Qt::WindowCloseButtonHint);
+    EXPECT_FALSE(w->widget()->windowFlags() & Qt::WindowCloseButtonHint);
 }
 
 TEST_F(WindowTest, ActivationReachesTheWindowsEvents) {
@@ -185,8 +185,8 @@ TEST_F(WindowTest, ActivationReachesTheWindowsEvents) {
     auto w = NewWindow<Activation>(QStringLiteral("Activation"));
     w->seen.clear();
     QEvent activate(QEvent::WindowActivate), deactivate(QEvent::WindowDeactivate);
-    QCoreApplication::sendEvent(w->_Widget(), &deactivate);
-    QCoreApplication::sendEvent(w->_Widget(), &activate);
+    QCoreApplication::sendEvent(w->widget(), &deactivate);
+    QCoreApplication::sendEvent(w->widget(), &activate);
     EXPECT_EQ(Joined(w->seen), "Deactivate, Activate");
 }
 
@@ -225,5 +225,5 @@ public:
 
 TEST_F(WindowTest, OpensWithTheFocusOnItsFirstTextField) {
     auto w = NewWindow<FormWindow>(QStringLiteral("Form.Form"));
-    EXPECT_EQ(w->_Widget()->focusWidget(), w->field->_Widget());
+    EXPECT_EQ(w->widget()->focusWidget(), w->field->widget());
 }

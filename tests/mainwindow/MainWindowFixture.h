@@ -50,7 +50,7 @@ protected:
     }
 
     void TearDown() override {
-        if (!window->_IsClosed()) window->Close();
+        if (!window->isClosed()) window->Close();
         window.reset();
         app.reset();
         SetYieldInterval(10);

@@ -61,7 +61,7 @@ struct Geometry {
 Geometry GeometryOf(Window& w) {
     Geometry g;
     g.windowHeight = w.Height();
-    for (const ControlPtr& c : w._Controls())
+    for (const ControlPtr& c : w.controls())
         if (auto* rc = dynamic_cast<RectControl*>(c.get()))
             g.controls.emplace_back(rc->Name(), rc->Left(), rc->Top(), rc->Width(), rc->Height(), rc->Visible());
     return g;
@@ -314,7 +314,7 @@ TEST_F(Window1Handlers, StripSwatchActsOnReleaseWhereverThePointerWent) {
 
 TEST_F(Window1Handlers, BackgroundAndTextSwatchesDisarmWhenThePointerLeaves) {
     OpenWindow();
-    window->PopupMenu1->_UserSelect(0);  // the background swatch shows
+    SimulateUserSelect(*window->PopupMenu1, 0);  // the background swatch shows
     struct Swatch {
         Rectangle& control;
         bool& armed;
@@ -361,7 +361,7 @@ TEST_F(Window1Handlers, TextColourPickerColoursTheField) {
     EXPECT_EQ(window->Rectangle2->FillColor(), RGB(10, 160, 90));
     EXPECT_EQ(window->currentTextColor, RGB(10, 160, 90));
     EXPECT_EQ(window->EditField1->TextColor(), RGB(10, 160, 90));
-    const QTextBlock block = window->EditField1->_Document()->begin();
+    const QTextBlock block = window->EditField1->document()->begin();
     for (auto it = block.begin(); !it.atEnd(); ++it)
         EXPECT_EQ(it.fragment().charFormat().foreground().color(), QColor(10, 160, 90));
 
@@ -414,7 +414,7 @@ TEST_F(Window1Handlers, RevertDesktopGivesThePictureBackAndStopsTheWatcher) {
     const QString original = WritePicture(HomePath(QStringLiteral("original.jpg")));
     SetAnyDesktopPicture({Variant(1), Variant(original)});
     OpenWindow();
-    window->CheckBox4->Click();
+    SimulateClick(*window->CheckBox4);
     ASSERT_EQ(window->Timer1->Mode(), 2);
     const QString composed = WritePicture(PicturesPath(QStringLiteral("ZentravelleDesktopPicture.png")));
     SetAnyDesktopPicture({Variant(1), Variant(composed)});
@@ -431,7 +431,7 @@ TEST_F(Window1Handlers, BackgroundSwatchShowsOnlyForFitAndCenter) {
     OpenWindow();
     const bool shows[] = {true, false, false, true, false};
     for (int32_t row : {0, 1, 3, 4, 0, 2, 3, 3}) {
-        window->PopupMenu1->_UserSelect(row);
+        SimulateUserSelect(*window->PopupMenu1, row);
         EXPECT_EQ(window->Rectangle1->Visible(), shows[row]) << row;
     }
     // The same in code.
@@ -450,10 +450,10 @@ TEST_F(Window1Handlers, DockBoxWritesTheSettingUnlessGuarded) {
     EXPECT_FALSE(QFileInfo::exists(DockPlistPath()));
     window->noUpdateDoc = false;
 
-    window->CheckBox3->Click();
+    SimulateClick(*window->CheckBox3);
     EXPECT_TRUE(window->CheckBox3->Value());
     EXPECT_EQ(RunCommand(QStringLiteral("defaults read com.apple.dock no-glass")), QStringLiteral("1\n"));
-    window->CheckBox3->Click();
+    SimulateClick(*window->CheckBox3);
     EXPECT_EQ(RunCommand(QStringLiteral("defaults read com.apple.dock no-glass")), QStringLiteral("0\n"));
     // Set in code it runs too.
     window->CheckBox3->SetValue(true);
@@ -463,10 +463,10 @@ TEST_F(Window1Handlers, DockBoxWritesTheSettingUnlessGuarded) {
 TEST_F(Window1Handlers, AutoApplySwitchesTheTimerWithoutCheckingAtOnce) {
     OpenWindow();
     // With no source a check would show a message; the unanswered-dialog handler catches one.
-    window->CheckBox4->Click();
+    SimulateClick(*window->CheckBox4);
     EXPECT_EQ(window->Timer1->Mode(), 2);
     EXPECT_EQ(window->Timer1->Period(), 2000);
-    window->CheckBox4->Click();
+    SimulateClick(*window->CheckBox4);
     EXPECT_EQ(window->Timer1->Mode(), 0);
     EXPECT_TRUE(platform.TakeShown().empty());
 }
@@ -474,7 +474,7 @@ TEST_F(Window1Handlers, AutoApplySwitchesTheTimerWithoutCheckingAtOnce) {
 TEST_F(Window1Handlers, WatcherTickChecksInTheBackground) {
     OpenWindow();
     // No source: in the background the composer keeps quiet.
-    window->Timer1->_Fire();
+    ASSERT_TRUE(SimulateTimerExpiry(*window->Timer1));
     EXPECT_TRUE(platform.TakeShown().empty());
     EXPECT_FALSE(window->inBackground);
     // The same check in the foreground speaks.
@@ -496,7 +496,7 @@ TEST_F(Window1Handlers, WatcherTickComposesTheMainScreensNewPicture) {
     OpenWindow();
     const QString chosen = WritePicture(HomePath(QStringLiteral("neu gewählt.jpg")));
     SetAnyDesktopPicture({Variant(1), Variant(chosen)});
-    window->Timer1->_Fire();
+    ASSERT_TRUE(SimulateTimerExpiry(*window->Timer1));
     EXPECT_EQ(GetDesktopPicture({Variant(1)}), PicturesPath(QStringLiteral("ZentravelleDesktopPicture.jpg")));
     ASSERT_TRUE(window->currentImage);
     EXPECT_EQ(window->currentImage->AbsolutePath(), chosen);
@@ -509,29 +509,29 @@ TEST_F(Window1Handlers, WatcherTickComposesTheMainScreensNewPicture) {
 TEST_F(Window1Handlers, HeightArrowsStepWithinTenEitherWay) {
     OpenWindow();
     const QString label = QStringLiteral("Adjust menubar height:   ");
-    for (int i = 0; i < 3; ++i) window->UpDownArrows1->PressUp();
+    for (int i = 0; i < 3; ++i) SimulatePressUp(*window->UpDownArrows1);
     EXPECT_EQ(window->menuBarAdjust, 3);
     EXPECT_EQ(window->StaticText3->Text(), label + QStringLiteral("+3"));
-    for (int i = 0; i < 6; ++i) window->UpDownArrows1->PressDown();
+    for (int i = 0; i < 6; ++i) SimulatePressDown(*window->UpDownArrows1);
     EXPECT_EQ(window->menuBarAdjust, -3);
     EXPECT_EQ(window->StaticText3->Text(), label + QStringLiteral("-3"));
-    for (int i = 0; i < 3; ++i) window->UpDownArrows1->PressUp();
+    for (int i = 0; i < 3; ++i) SimulatePressUp(*window->UpDownArrows1);
     EXPECT_EQ(window->StaticText3->Text(), label + QStringLiteral("+0"));
 
-    for (int i = 0; i < 15; ++i) window->UpDownArrows1->PressUp();
+    for (int i = 0; i < 15; ++i) SimulatePressUp(*window->UpDownArrows1);
     EXPECT_EQ(window->menuBarAdjust, 10);
     EXPECT_EQ(window->StaticText3->Text(), label + QStringLiteral("+10"));
-    for (int i = 0; i < 25; ++i) window->UpDownArrows1->PressDown();
+    for (int i = 0; i < 25; ++i) SimulatePressDown(*window->UpDownArrows1);
     EXPECT_EQ(window->menuBarAdjust, -10);
     EXPECT_EQ(window->StaticText3->Text(), label + QStringLiteral("-10"));
 
     // At a limit a press leaves even the label alone.
     window->StaticText3->SetText(QStringLiteral("untouched"));
-    window->UpDownArrows1->PressDown();
+    SimulatePressDown(*window->UpDownArrows1);
     EXPECT_EQ(window->menuBarAdjust, -10);
     EXPECT_EQ(window->StaticText3->Text(), QStringLiteral("untouched"));
     window->menuBarAdjust = 10;
-    window->UpDownArrows1->PressUp();
+    SimulatePressUp(*window->UpDownArrows1);
     EXPECT_EQ(window->menuBarAdjust, 10);
     EXPECT_EQ(window->StaticText3->Text(), QStringLiteral("untouched"));
 }
@@ -541,17 +541,17 @@ TEST_F(Window1Handlers, StoredAdjustmentOutsideTheRangeOnlyMovesInward) {
     const QString label = QStringLiteral("Adjust menubar height:   ");
     window->menuBarAdjust = 14;
     window->StaticText3->SetText(QStringLiteral("untouched"));
-    window->UpDownArrows1->PressUp();
+    SimulatePressUp(*window->UpDownArrows1);
     EXPECT_EQ(window->menuBarAdjust, 14);
     EXPECT_EQ(window->StaticText3->Text(), QStringLiteral("untouched"));
-    window->UpDownArrows1->PressDown();
+    SimulatePressDown(*window->UpDownArrows1);
     EXPECT_EQ(window->menuBarAdjust, 13);
     EXPECT_EQ(window->StaticText3->Text(), label + QStringLiteral("+13"));
 
     window->menuBarAdjust = -14;
-    window->UpDownArrows1->PressDown();
+    SimulatePressDown(*window->UpDownArrows1);
     EXPECT_EQ(window->menuBarAdjust, -14);
-    window->UpDownArrows1->PressUp();
+    SimulatePressUp(*window->UpDownArrows1);
     EXPECT_EQ(window->menuBarAdjust, -13);
     EXPECT_EQ(window->StaticText3->Text(), label + QStringLiteral("-13"));
 }
@@ -560,7 +560,7 @@ TEST_F(Window1Handlers, StoredAdjustmentOutsideTheRangeOnlyMovesInward) {
 
 TEST_F(Window1Handlers, HelpButtonOpensTheHelpPage) {
     OpenWindow();
-    window->BevelButton1->Push();
+    SimulateClick(*window->BevelButton1);
     const std::vector<QString> shown = platform.TakeShownURLs();
     ASSERT_EQ(shown.size(), size_t(1));
     const QUrl address(shown[0]);
@@ -577,7 +577,7 @@ TEST_F(Window1Handlers, HelpThatNothingCanOpenIsReportedWithItsPath) {
     OpenWindow();
     platform.SetOpens(false);
     platform.AnswerMsgBox();
-    window->BevelButton1->Push();
+    SimulateClick(*window->BevelButton1);
     platform.SetOpens(true);
     const std::vector<QString> shown = platform.TakeShownURLs();
     ASSERT_EQ(shown.size(), size_t(1));
@@ -628,7 +628,7 @@ TEST_F(Window1Handlers, ClosingTheGroupFromTheLayout) {
 TEST_F(Window1Handlers, ClosingAndOpeningTheGroupRestoresEveryPlace) {
     OpenWindow();
     const Geometry closed = GeometryOf(*window);
-    window->DisclosureTriangle1->Click();
+    SimulateClick(*window->DisclosureTriangle1);
     EXPECT_TRUE(window->advancedState);
     const Geometry open = GeometryOf(*window);
     EXPECT_EQ(open.windowHeight, closed.windowHeight + 60);
@@ -637,9 +637,9 @@ TEST_F(Window1Handlers, ClosingAndOpeningTheGroupRestoresEveryPlace) {
     EXPECT_FALSE(window->Separator2->Visible());
     EXPECT_EQ(window->PushButton1->Top(), open.windowHeight - 105);
     for (int i = 0; i < 2; ++i) {
-        window->DisclosureTriangle1->Click();
+        SimulateClick(*window->DisclosureTriangle1);
         EXPECT_EQ(GeometryOf(*window), closed);
-        window->DisclosureTriangle1->Click();
+        SimulateClick(*window->DisclosureTriangle1);
         EXPECT_EQ(GeometryOf(*window), open);
     }
 }
@@ -651,7 +651,7 @@ TEST_F(Window1Handlers, GroupStaysWhenTheTriangleAgreesWithTheState) {
     EXPECT_EQ(GeometryOf(*window), closed);
     EXPECT_FALSE(window->advancedState);
 
-    window->DisclosureTriangle1->Click();
+    SimulateClick(*window->DisclosureTriangle1);
     const Geometry open = GeometryOf(*window);
     window->ShowHideAdvanced();
     window->DisclosureTriangle1_Action();

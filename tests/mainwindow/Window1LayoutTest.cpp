@@ -86,7 +86,7 @@ TEST_F(Window1Layout, WindowTakesItsRecord) {
 }
 
 TEST_F(Window1Layout, ControlsAreCreatedInTableOrderWithTheirRecords) {
-    const auto& controls = window->_Controls();
+    const auto& controls = window->controls();
     ASSERT_EQ(controls.size(), Table().size());
     for (size_t i = 0; i < Table().size(); ++i) {
         const ExpectedControl& e = Table()[i];
@@ -157,7 +157,7 @@ TEST_F(Window1Layout, EachControlBindsExactlyItsEvents) {
             const bool expected = std::find_if(e.events.begin(), e.events.end(), [&](const char* x) {
                                       return QLatin1String(x) == QLatin1String(event);
                                   }) != e.events.end();
-            EXPECT_EQ(c->_HasHandler(QString::fromLatin1(event)), expected) << event;
+            EXPECT_EQ(c->hasHandler(QString::fromLatin1(event)), expected) << event;
         }
     }
 }

@@ -110,7 +110,7 @@ protected:
     void NextRun(const std::function<std::shared_ptr<PrefsManager>()>& makeStore = [] {
         return std::make_shared<PrefsManager>(nullptr);
     }) {
-        if (!window->_IsClosed()) window->Close();
+        if (!window->isClosed()) window->Close();
         window.reset();
         RuntimeExit();
         app->prefs = makeStore();
@@ -287,7 +287,7 @@ TEST_F(Window1Settings, RestoresEverySetting) {
 
     // The text with its runs.
     EXPECT_EQ(window->EditField1->Text(), QStringLiteral("Calm bold red blue"));
-    const std::vector<CharLook> look = LookOf(*window->EditField1->_Document());
+    const std::vector<CharLook> look = LookOf(*window->EditField1->document());
     ASSERT_EQ(look.size(), size_t(18));
     for (size_t i = 0; i < look.size(); ++i) {
         SCOPED_TRACE(i);
@@ -655,7 +655,7 @@ TEST_F(Window1Settings, DockStateOneTicksTheBoxWithoutRunningACommand) {
     EXPECT_EQ(RunCommand(QStringLiteral("defaults read com.apple.dock no-glass")).trimmed(), QStringLiteral("1"));
 
     // Once the Open is over, the box runs its commands again.
-    window->CheckBox3->Click();
+    SimulateClick(*window->CheckBox3);
     EXPECT_EQ(RunCommand(QStringLiteral("defaults read com.apple.dock no-glass")).trimmed(), QStringLiteral("0"));
 }
 
@@ -687,10 +687,10 @@ TEST_F(Window1Settings, CloseWritesEverySettingInOrderAndQuits) {
     window->currentColor = RGB(9, 8, 7);
     window->currentBackColor = RGB(6, 5, 4);
     window->currentTextColor = RGB(3, 2, 1);
-    window->CheckBox2->Click();
-    window->PopupMenu1->_UserSelect(4);
-    window->PopupMenu2->_UserSelect(1);
-    window->UpDownArrows1->PressDown();
+    SimulateClick(*window->CheckBox2);
+    SimulateUserSelect(*window->PopupMenu1, 4);
+    SimulateUserSelect(*window->PopupMenu2, 1);
+    SimulatePressDown(*window->UpDownArrows1);
     window->EditField1->SetText(QStringLiteral("Hi"));
     window->SetTop(100);
     window->SetLeft(40);
@@ -734,8 +734,8 @@ TEST_F(Window1Settings, CloseWritesEverySettingInOrderAndQuits) {
     EXPECT_EQ(stored.Width(), 340);
 
     // Quit with no event loop running: the window is closed once and nothing else happens.
-    EXPECT_TRUE(window->_IsClosed());
-    EXPECT_FALSE(_RuntimeRunning());
+    EXPECT_TRUE(window->isClosed());
+    EXPECT_FALSE(runtimeRunning());
     EXPECT_EQ(_GetImplicitWindow(QStringLiteral("Window1.Window1")), nullptr) << "no longer the open main window";
 }
 
@@ -772,17 +772,17 @@ TEST_F(Window1Settings, ClosingAndOpeningAgainRestoresTheSameValues) {
         SimulateMouseDown(*swatch, 2, 2);
         SimulateMouseUp(*swatch, 2, 2);
     }
-    window->PopupMenu1->_UserSelect(0);
+    SimulateUserSelect(*window->PopupMenu1, 0);
     SimulateMouseDown(*window->Rectangle1, 2, 2);
     SimulateMouseUp(*window->Rectangle1, 2, 2);
-    window->CheckBox1->Click();
-    window->CheckBox2->Click();
-    window->PopupMenu1->_UserSelect(3);
-    window->DisclosureTriangle1->Click();
-    window->PopupMenu2->_UserSelect(1);
-    for (int i = 0; i < 4; ++i) window->UpDownArrows1->PressDown();
+    SimulateClick(*window->CheckBox1);
+    SimulateClick(*window->CheckBox2);
+    SimulateUserSelect(*window->PopupMenu1, 3);
+    SimulateClick(*window->DisclosureTriangle1);
+    SimulateUserSelect(*window->PopupMenu2, 1);
+    for (int i = 0; i < 4; ++i) SimulatePressDown(*window->UpDownArrows1);
     {
-        QTextDocument* doc = window->EditField1->_Document();
+        QTextDocument* doc = window->EditField1->document();
         doc->clear();
         QTextCursor cursor(doc);
         QTextCharFormat plain;
@@ -793,7 +793,7 @@ TEST_F(Window1Settings, ClosingAndOpeningAgainRestoresTheSameValues) {
         strong.setForeground(QColor(200, 0, 80));
         cursor.insertText(QStringLiteral("seas"), strong);
     }
-    const std::vector<CharLook> look = LookOf(*window->EditField1->_Document());
+    const std::vector<CharLook> look = LookOf(*window->EditField1->document());
     window->SetTop(140);
     window->SetLeft(90);
     ASSERT_TRUE(platform.TakeShown().size() == 3);
@@ -816,7 +816,7 @@ TEST_F(Window1Settings, ClosingAndOpeningAgainRestoresTheSameValues) {
         EXPECT_EQ(window->menuBarAdjust, -4);
         EXPECT_EQ(window->StaticText3->Text(), QStringLiteral("Adjust menubar height:   -4"));
         EXPECT_EQ(window->EditField1->Text(), QStringLiteral("Calm seas"));
-        EXPECT_EQ(LookOf(*window->EditField1->_Document()), look);
+        EXPECT_EQ(LookOf(*window->EditField1->document()), look);
         EXPECT_EQ(window->Top(), 140);
         EXPECT_EQ(window->Left(), 90);
         EXPECT_EQ(window->scrOriginal, (QStringList{main, HomePath(QStringLiteral("side.png"))}));

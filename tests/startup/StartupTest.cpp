@@ -14,6 +14,7 @@
 #include "app/MenuBar1.h"
 #include "app/ZentravelleImage.h"
 #include "framework/files/FileTypeRegistry.h"
+#include "framework/runtime/HandlerScope.h"
 #include "framework/runtime/Runtime.h"
 #include "framework/ui/Canvas.h"
 #include "framework/ui/PushButton.h"
@@ -60,7 +61,7 @@ TEST_F(Startup, BuildsEverythingBeforeTheLoopAndReleasesItAfter) {
         const QStringList ours = {"App", "Window1", "Window1.Timer1", "MenuBar1", "PrefsManager", "AboutWindow"};
         ASSERT_GE(classes.size(), ours.size());
         EXPECT_EQ(classes.mid(classes.size() - ours.size()), ours) << "the program's classes come last, in order";
-        EXPECT_TRUE(_PluginEntrypointResolved(QStringLiteral("ImageWell")));
+        EXPECT_TRUE(pluginEntrypointResolved(QStringLiteral("ImageWell")));
         Quit(0);
     });
     EXPECT_EQ(RunProgram(), 0);
@@ -70,7 +71,7 @@ TEST_F(Startup, BuildsEverythingBeforeTheLoopAndReleasesItAfter) {
     EXPECT_FALSE(ImageFiles::pJPEGFiles || ImageFiles::pTIFFFiles || ImageFiles::pPNGFiles || ImageFiles::pGIFImage);
     EXPECT_FALSE(ZentravelleImageCache::_permapic);
     EXPECT_FALSE(LookupFileType(QStringLiteral("JPEG image")).has_value());
-    EXPECT_TRUE(_OpenWindows().empty());
+    EXPECT_TRUE(openWindows().empty());
 }
 
 TEST_F(Startup, QuittingWritesThePreferencesFile) {
@@ -111,14 +112,17 @@ TEST_F(Startup, ClosingTheMainWindowQuits) {
 }
 
 TEST_F(Startup, HidesTheMainWindowWhileAnotherApplicationIsActive) {
+    // Once the start-up handlers have returned: a change of state waits for a running handler.
     QTimer::singleShot(0, [] {
-        auto window = Window1();
-        _RuntimeSetApplicationActive(true);
-        _RuntimeSetApplicationActive(false);
-        EXPECT_TRUE(window->_Minimized()) << "deactivating hides the main window";
-        _RuntimeSetApplicationActive(true);
-        EXPECT_FALSE(window->_Minimized()) << "activating shows it again";
-        Quit(0);
+        runAfterHandlers([] {
+            auto window = Window1();
+            SimulateApplicationActive(true);
+            SimulateApplicationActive(false);
+            EXPECT_TRUE(window->isMinimized()) << "deactivating hides the main window";
+            SimulateApplicationActive(true);
+            EXPECT_FALSE(window->isMinimized()) << "activating shows it again";
+            Quit(0);
+        });
     });
     EXPECT_EQ(RunProgram(), 0);
 }
@@ -150,7 +154,7 @@ TEST_F(Startup, AboutBoxShowsNameVersionNoticeAndPicture) {
         EXPECT_TRUE(ok->Default());
         EXPECT_FALSE(ok->Cancel());
         // Every control sits on the window's vertical middle line.
-        for (const ControlPtr& c : about->_Controls()) {
+        for (const ControlPtr& c : about->controls()) {
             auto r = std::dynamic_pointer_cast<RectControl>(c);
             EXPECT_NEAR(r->Left() + r->Width() / 2.0, 150, 2) << c->Name().toStdString();
         }
@@ -167,7 +171,7 @@ TEST_F(Startup, AboutBoxShowsNameVersionNoticeAndPicture) {
         }
         // Choosing the menu item runs the same handler.
         QTimer::singleShot(0, inspect);
-        _ChooseMenuItem(about, Window1().get());
+        chooseMenuItem(about, Window1().get());
         returned = true;
         Quit(0);
     });
