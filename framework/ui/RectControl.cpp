@@ -177,7 +177,7 @@ QString firstFile(const QMimeData* data) {
 }  // namespace
 
 bool RectControl::dropWanted(const QMimeData* data) const {
-    if (!data || handlerRunning()) return false;  // a drop would start a handler inside the running one
+    if (!data) return false;
     if (dropPictures_ && data->hasImage()) return true;
     const QString file = firstFile(data);
     if (file.isEmpty() || dropFileTypes_.isEmpty()) return false;
@@ -207,8 +207,16 @@ void RectControl::drop(const QMimeData* data, int32_t action) {
     auto item = std::make_shared<DragItem>(file, picture);
     // A drop from another application: the window comes to the front (and the
     // application becomes active, so hiding on deactivate does not follow).
-    if (Window* window = TrueWindow(); window && !window->isClosed()) window->Show();
-    runGuarded([&] { RaiseDrop(QStringLiteral("DropObject"), item, action); });
+    Window* window = TrueWindow();
+    if (window && !window->isClosed()) window->Show();
+    auto deliver = [this, item, action] { runGuarded([&] { RaiseDrop(QStringLiteral("DropObject"), item, action); }); };
+    if (!handlerRunning() || !window) return deliver();
+    // Dropped while a handler of ours runs (it yields): the drop is not lost,
+    // it reaches its handler once the running one has returned. The control
+    // lives as long as its window.
+    runAfterHandlers([weak = window->weak_from_this(), deliver] {
+        if (weak.lock()) deliver();
+    });
 }
 
 bool RectControl::mousePress(int32_t x, int32_t y) {

@@ -240,6 +240,15 @@ TEST_F(ControlTest, DropsOfAcceptedFilesAndPictures) {
     ASSERT_TRUE(drops[1]->PictureAvailable());
     EXPECT_EQ(drops[1]->Picture()->Width(), 4);
     EXPECT_EQ(drops[1]->Picture()->Image().pixelColor(1, 1), QColor(Qt::red));
+
+    // Dropped while a handler runs: taken, and handled once that one returns.
+    size_t inside = 0;
+    runGuarded([&] {
+        EXPECT_TRUE(SimulateDrop(*well, files));
+        inside = drops.size();
+    });
+    EXPECT_EQ(inside, 2u) << "no handler inside the running one";
+    EXPECT_TRUE(WaitUntil([&] { return drops.size() == 3u; })) << "the drop is not lost";
 }
 
 TEST_F(ControlTest, TimerModes) {
