@@ -15,13 +15,13 @@
 #include <QImage>
 #include <QPainter>
 #include <QRandomGenerator>
-#include <QTemporaryDir>
 #include <cmath>
 #include <cstdio>
 #include <map>
 #include <string>
 #include <unistd.h>
 
+#include "BenchHome.h"
 #include "app/App.h"
 #include "app/ProgramIdentity.h"
 #include "framework/runtime/Runtime.h"
@@ -38,7 +38,7 @@ struct Size {
 const Size kSizes[] = {{"1080p", 1920, 1080}, {"4K", 3840, 2160}, {"5K", 5120, 2880}, {"8K", 7680, 4320}};
 const char* const kPlacements[] = {"Fit", "Fill", "Stretch", "Center", "Tile"};
 
-QTemporaryDir* home;
+const BenchHome* home;
 std::shared_ptr<class Window1> window;
 
 // Smooth colour fields, a few shapes and fine noise: it compresses as a photo does.
@@ -310,11 +310,8 @@ private:
 }  // namespace
 
 int main(int argc, char** argv) {
-    QTemporaryDir dir;
+    const BenchHome dir;
     home = &dir;
-    qputenv("HOME", dir.path().toUtf8());
-    qputenv("XDG_CONFIG_HOME", (dir.path() + "/.config").toUtf8());
-    qputenv("XDG_CACHE_HOME", (dir.path() + "/.cache").toUtf8());
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qunsetenv("XDG_CURRENT_DESKTOP");
     // The sources are made in a child process, so that the peak memory measured

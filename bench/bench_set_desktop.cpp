@@ -4,8 +4,8 @@
 
 #include <QApplication>
 #include <QImage>
-#include <QTemporaryDir>
 
+#include "BenchHome.h"
 #include "app/App.h"
 #include "app/ProgramIdentity.h"
 #include "framework/runtime/Runtime.h"
@@ -26,10 +26,7 @@ BENCHMARK(SetDesktop)->DenseRange(0, 4)->ArgName("placement")->Unit(benchmark::k
 }  // namespace
 
 int main(int argc, char** argv) {
-    QTemporaryDir home;
-    qputenv("HOME", home.path().toUtf8());
-    qputenv("XDG_CONFIG_HOME", (home.path() + "/.config").toUtf8());
-    qputenv("XDG_CACHE_HOME", (home.path() + "/.cache").toUtf8());
+    const BenchHome home;
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qunsetenv("XDG_CURRENT_DESKTOP");
     QApplication qapp(argc, argv);

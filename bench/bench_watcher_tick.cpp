@@ -6,12 +6,12 @@
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
-#include <QTemporaryDir>
 #include <QThread>
 
 #include <sys/resource.h>
 #include <sys/stat.h>
 
+#include "BenchHome.h"
 #include "app/DesktopScripts.h"
 #include "app/ProgramIdentity.h"
 #include "framework/desktop/DesktopBackend.h"
@@ -63,10 +63,7 @@ BENCHMARK(RecordRead)->Unit(benchmark::kMicrosecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    QTemporaryDir home;
-    qputenv("HOME", home.path().toUtf8());
-    qputenv("XDG_CONFIG_HOME", (home.path() + "/.config").toUtf8());
-    qputenv("XDG_CACHE_HOME", (home.path() + "/.cache").toUtf8());
+    const BenchHome home;
     qputenv("GSETTINGS_BACKEND", "keyfile");
     qputenv("XDG_CURRENT_DESKTOP", "GNOME");
     QCoreApplication qapp(argc, argv);

@@ -24,10 +24,7 @@ e2e_gnome_picture "$desktop_picture" stretched
 dropped="$HOME/Gezogen aus dem Dateimanager.png"
 convert -size 200x100 xc:'#20c040' "$dropped" || fail "could not make the dropped picture"
 
-"$program" >"$work/program.log" 2>&1 &
-app=$!
-pids+=($app)
-wid=$(e2e_wait_window Zentravelle) || { cat "$work/program.log"; fail "the main window did not appear"; }
+e2e_launch
 "$ZEN_DRAG_SOURCE" "$dropped" >"$work/source.log" 2>&1 &
 pids+=($!)
 source_wid=$(e2e_wait_window "Drag Source") || fail "the drag source did not appear"

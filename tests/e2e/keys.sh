@@ -19,10 +19,7 @@ cat >"$XDG_CONFIG_HOME/com.apple.desktop.plist" <<PLIST
 PLIST
 e2e_gnome_picture "$source_picture" stretched
 
-"$program" >"$work/program.log" 2>&1 &
-app=$!
-pids+=($app)
-wid=$(e2e_wait_window Zentravelle) || { cat "$work/program.log"; fail "the main window did not appear"; }
+e2e_launch
 sleep 0.5
 composed="$HOME/Pictures/ZentravelleDesktopPicture.jpg"
 stamp() { stat -c %y "$composed" 2>/dev/null; }

@@ -69,6 +69,15 @@ e2e_wait_exit() {
 
 fail() { echo "FAIL: $*"; exit 1; }
 
+# e2e_launch: starts "$program" with its output in program.log; sets app to its
+# process id and wid to its main window's id.
+e2e_launch() {
+  "$program" >"$work/program.log" 2>&1 &
+  app=$!
+  pids+=($app)
+  wid=$(e2e_wait_window Zentravelle) || { cat "$work/program.log"; fail "the main window did not appear"; }
+}
+
 # e2e_start_wm: runs openbox on our display and waits until it manages windows.
 e2e_start_wm() {
   openbox --sm-disable >"$work/openbox.log" 2>&1 &

@@ -7,10 +7,7 @@ program="$1"
 source "$(dirname "$0")/lib.sh"
 e2e_setup
 
-"$program" >"$work/program.log" 2>&1 &
-app=$!
-pids+=($app)
-wid=$(e2e_wait_window Zentravelle) || { cat "$work/program.log"; fail "the main window did not appear"; }
+e2e_launch
 
 # Give the window a moment to paint, then keep a screenshot beside the build.
 sleep 1

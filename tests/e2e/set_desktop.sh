@@ -28,10 +28,7 @@ cat >"$record" <<PLIST
 PLIST
 
 e2e_gnome_picture "$source_picture" stretched
-"$program" >"$work/program.log" 2>&1 &
-app=$!
-pids+=($app)
-wid=$(e2e_wait_window Zentravelle) || { cat "$work/program.log"; fail "the main window did not appear"; }
+e2e_launch
 sleep 0.5
 xdotool windowactivate --sync "$wid" 2>/dev/null || xdotool windowfocus --sync "$wid"
 
