@@ -23,6 +23,9 @@
 
 #include "BenchHome.h"
 #include "app/App.h"
+#include "framework/desktop/DesktopBackend.h"
+#include "framework/desktop/DesktopService.h"
+#include "framework/desktop/GSettingsDesktop.h"
 #include "app/ProgramIdentity.h"
 #include "framework/runtime/Runtime.h"
 #include "framework/system/Screens.h"
@@ -196,6 +199,26 @@ BENCHMARK(BM_SetMainDesktop)
     ->ArgsProduct({{2}, {0, 1, 2, 3, 4}, {1}})
     ->Unit(benchmark::kMillisecond);
 
+// ---- One click on GNOME: the compose, and GNOME's settings set and read back
+
+void BM_SetDesktopClickOnGnome5K(benchmark::State& state) {
+    qputenv("GSETTINGS_BACKEND", "keyfile");  // GNOME's settings in the private home
+    auto gnome = GSettingsDesktop::detect(GSettingsFlavour::gnome());
+    if (!gnome) return state.SkipWithError("GNOME's background settings are not installed");
+    DesktopBackends::install(std::move(gnome));
+    UseScreen(5120, 2880);
+    UseSource(SourcePath(kSizes[2]));
+    const QString composed = home->path() + QStringLiteral("/Pictures/ZentravelleDesktopPicture.jpg");
+    for (auto _ : state) {
+        window->PushButton1_Action();
+        // Done when GNOME names the new picture, as the desktop would read it.
+        if (DesktopService::picture(1) != composed) state.SkipWithError("GNOME does not show the composed picture");
+    }
+    DesktopBackends::install(nullptr);
+    state.SetLabel("5K Fit, GNOME");
+}
+BENCHMARK(BM_SetDesktopClickOnGnome5K)->Unit(benchmark::kMillisecond);
+
 // ---- PNG out, against libpng at zlib level 1 on the same canvas ------------
 
 void BM_SetMainDesktopPng5K(benchmark::State& state) {
@@ -296,6 +319,8 @@ public:
                                 v / floor);
             }
         }
+        if (double click = t("BM_SetDesktopClickOnGnome5K"), floor = t("BM_Floor/2"); click > 0 && floor > 0)
+            std::printf("  5K     one click on GNOME, until GNOME names the picture: %.2fx the floor\n", click / floor);
         const double png = t("BM_SetMainDesktopPng5K"), libpng = t("BM_LibPngLevel1");
         if (png > 0 && libpng > 0)
             std::printf("  5K PNG: %.2fx libjpeg-turbo decode + libpng at level 1\n", png / libpng);
