@@ -29,9 +29,10 @@ std::unique_ptr<DesktopBackend> detect() {
         found = GSettingsDesktop::detect(GSettingsFlavour::cinnamon());
     if (!found && desktops.names(KnownDesktop::Mate)) found = GSettingsDesktop::detect(GSettingsFlavour::mate());
     if (!found && desktops.names(KnownDesktop::Xfce)) found = XfceDesktop::detect();
-    if (!found && desktops.names(KnownDesktop::Kde)) found = PlasmaDesktop::detect();
+    // Plasma and the root window weigh the desktops in their own detection, which their tests call.
+    if (!found) found = PlasmaDesktop::detect(desktops);
     // Last: any other X11 session shows the root window's pixmap.
-    if (!found) found = X11RootDesktop::detect();
+    if (!found) found = X11RootDesktop::detect(desktops);
     return found;
 }
 
