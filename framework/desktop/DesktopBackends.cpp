@@ -1,8 +1,7 @@
-#include <QStringList>
-
 #include "framework/desktop/DesktopBackend.h"
 #include "framework/desktop/GSettingsDesktop.h"
 #include "framework/desktop/PlasmaDesktop.h"
+#include "framework/desktop/SessionDesktops.h"
 #include "framework/desktop/X11RootDesktop.h"
 #include "framework/desktop/XfceDesktop.h"
 
@@ -19,27 +18,21 @@ Choice& choice() {
     return c;
 }
 
-bool names(const QStringList& desktops, std::initializer_list<const char*> wanted) {
-    for (const QString& d : desktops)
-        for (const char* w : wanted)
-            if (d.trimmed().compare(QLatin1String(w), Qt::CaseInsensitive) == 0) return true;
-    return false;
-}
-
 // The first desktop that the session names and that runs here; each detector
 // answers nullptr when its desktop is not available, and the next one is tried.
 std::unique_ptr<DesktopBackend> detect() {
-    const QStringList desktops =
-        QString::fromLocal8Bit(qgetenv("XDG_CURRENT_DESKTOP")).split(QLatin1Char(':'), Qt::SkipEmptyParts);
+    // The one place that reads the session's desktops.
+    const SessionDesktops desktops(QString::fromLocal8Bit(qgetenv("XDG_CURRENT_DESKTOP")));
     std::unique_ptr<DesktopBackend> found;
-    if (GSettingsDesktop::sessionIsGnomeFamily(desktops)) found = GSettingsDesktop::detect(GSettingsFlavour::gnome());
-    if (!found && names(desktops, {"X-Cinnamon", "Cinnamon"}))
+    if (desktops.names(KnownDesktop::Gnome)) found = GSettingsDesktop::detect(GSettingsFlavour::gnome());
+    if (!found && desktops.names(KnownDesktop::Cinnamon))
         found = GSettingsDesktop::detect(GSettingsFlavour::cinnamon());
-    if (!found && names(desktops, {"MATE"})) found = GSettingsDesktop::detect(GSettingsFlavour::mate());
-    if (!found && names(desktops, {"XFCE"})) found = XfceDesktop::detect();
-    if (!found && names(desktops, {"KDE"})) found = PlasmaDesktop::detect();
+    if (!found && desktops.names(KnownDesktop::Mate)) found = GSettingsDesktop::detect(GSettingsFlavour::mate());
+    if (!found && desktops.names(KnownDesktop::Xfce)) found = XfceDesktop::detect();
+    // Plasma and the root window weigh the desktops in their own detection, which their tests call.
+    if (!found) found = PlasmaDesktop::detect(desktops);
     // Last: any other X11 session shows the root window's pixmap.
-    if (!found) found = X11RootDesktop::detect();
+    if (!found) found = X11RootDesktop::detect(desktops);
     return found;
 }
 

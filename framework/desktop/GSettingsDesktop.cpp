@@ -132,14 +132,3 @@ QString GSettingsDesktop::pathFromText(const QString& text) {
     g_free(bytes);
     return path;
 }
-
-bool GSettingsDesktop::sessionIsGnomeFamily(const QStringList& currentDesktops) {
-    static const QStringList family = {QStringLiteral("Unity"), QStringLiteral("Budgie"), QStringLiteral("Pantheon")};
-    for (const QString& raw : currentDesktops) {
-        const QString name = raw.trimmed();
-        // GNOME, GNOME-Classic, GNOME-Flashback, ubuntu:GNOME, ...
-        if (name.contains(QLatin1String("GNOME"), Qt::CaseInsensitive)) return true;
-        if (family.contains(name, Qt::CaseInsensitive)) return true;
-    }
-    return false;
-}

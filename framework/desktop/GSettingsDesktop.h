@@ -4,7 +4,6 @@
 // through GIO's default settings back end (dconf in a session, or whatever
 // GSETTINGS_BACKEND names), so no process is started.
 #include <QString>
-#include <QStringList>
 #include <memory>
 
 #include "framework/desktop/DesktopBackend.h"
@@ -43,8 +42,6 @@ public:
     // GLib's file-name encoding (G_FILENAME_ENCODING); "" when it has none.
     static QString textFromPath(const QString& path);
     static QString pathFromText(const QString& text);
-    // True when XDG_CURRENT_DESKTOP names GNOME or a desktop built on its settings.
-    static bool sessionIsGnomeFamily(const QStringList& currentDesktops);
 
 private:
     GSettingsDesktop(const GSettingsFlavour& flavour, void* settings, bool hasDark, bool hasOptions);

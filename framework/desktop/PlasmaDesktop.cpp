@@ -45,15 +45,12 @@ QString localPathOf(const QString& image) {
 
 }  // namespace
 
-std::unique_ptr<DesktopBackend> PlasmaDesktop::detect() {
-    return detect(QDBusConnection::sessionBus(), QString::fromLocal8Bit(qgetenv("XDG_CURRENT_DESKTOP")));
+std::unique_ptr<DesktopBackend> PlasmaDesktop::detect(const SessionDesktops& desktops) {
+    return detect(QDBusConnection::sessionBus(), desktops);
 }
 
-std::unique_ptr<PlasmaDesktop> PlasmaDesktop::detect(const QDBusConnection& bus, const QString& currentDesktop) {
-    bool kde = false;
-    for (const QString& name : currentDesktop.split(QLatin1Char(':'), Qt::SkipEmptyParts))
-        kde = kde || name.trimmed().compare(QLatin1String("KDE"), Qt::CaseInsensitive) == 0;
-    if (!kde || !bus.isConnected() || !bus.interface()) return nullptr;
+std::unique_ptr<PlasmaDesktop> PlasmaDesktop::detect(const QDBusConnection& bus, const SessionDesktops& desktops) {
+    if (!desktops.names(KnownDesktop::Kde) || !bus.isConnected() || !bus.interface()) return nullptr;
     if (!bus.interface()->isServiceRegistered(kService).value()) return nullptr;
     return std::make_unique<PlasmaDesktop>(bus);
 }

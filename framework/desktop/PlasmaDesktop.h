@@ -16,15 +16,16 @@
 #include <memory>
 
 #include "framework/desktop/DesktopBackend.h"
+#include "framework/desktop/SessionDesktops.h"
 #include "framework/files/FileStamp.h"
 
 class PlasmaDesktop : public DesktopBackend {
 public:
-    // The backend when XDG_CURRENT_DESKTOP names KDE and plasmashell is on the
+    // The backend when the session's desktops name KDE and plasmashell is on the
     // session bus; else nullptr.
-    static std::unique_ptr<DesktopBackend> detect();
-    // The same decision on a given bus and desktop name (tests use a private bus).
-    static std::unique_ptr<PlasmaDesktop> detect(const QDBusConnection& bus, const QString& currentDesktop);
+    static std::unique_ptr<DesktopBackend> detect(const SessionDesktops& desktops);
+    // The same decision on a given bus (tests use a private bus).
+    static std::unique_ptr<PlasmaDesktop> detect(const QDBusConnection& bus, const SessionDesktops& desktops);
 
     explicit PlasmaDesktop(const QDBusConnection& bus) : bus_(bus) {}
 

@@ -2,7 +2,6 @@
 
 #include <QGuiApplication>
 #include <QImage>
-#include <QStringList>
 
 #include <cmath>
 
@@ -12,21 +11,8 @@
 #include "framework/graphics/Picture.h"
 #include "framework/system/Screens.h"
 
-bool X11RootDesktop::isKnownDesktop(const QString& currentDesktop) {
-    static const QStringList own = {QStringLiteral("KDE"),      QStringLiteral("XFCE"),     QStringLiteral("X-Cinnamon"),
-                                    QStringLiteral("Cinnamon"), QStringLiteral("MATE"),     QStringLiteral("Unity"),
-                                    QStringLiteral("Budgie"),   QStringLiteral("Pantheon"), QStringLiteral("LXQt"),
-                                    QStringLiteral("LXDE"),     QStringLiteral("Deepin"),   QStringLiteral("DDE")};
-    for (const QString& raw : currentDesktop.split(QLatin1Char(':'), Qt::SkipEmptyParts)) {
-        const QString name = raw.trimmed();
-        if (name.contains(QLatin1String("GNOME"), Qt::CaseInsensitive) || own.contains(name, Qt::CaseInsensitive))
-            return true;
-    }
-    return false;
-}
-
-std::unique_ptr<DesktopBackend> X11RootDesktop::detect() {
-    if (isKnownDesktop(QString::fromLocal8Bit(qgetenv("XDG_CURRENT_DESKTOP")))) return nullptr;
+std::unique_ptr<DesktopBackend> X11RootDesktop::detect(const SessionDesktops& desktops) {
+    if (desktops.namesKnownDesktop()) return nullptr;
     // Under XWayland the program runs on xcb, but the compositor draws the
     // background: a root pixmap there would only hold memory.
     if (IsWaylandSession()) return nullptr;

@@ -16,14 +16,13 @@
 #include <memory>
 
 #include "framework/desktop/DesktopBackend.h"
+#include "framework/desktop/SessionDesktops.h"
 
 class X11RootDesktop : public DesktopBackend {
 public:
-    // The backend in an X11 session (not Wayland) whose XDG_CURRENT_DESKTOP
-    // names no desktop environment that draws its own background; else nullptr.
-    static std::unique_ptr<DesktopBackend> detect();
-    // True for desktop names that draw their own background (GNOME, KDE, ...).
-    static bool isKnownDesktop(const QString& currentDesktop);
+    // The backend in an X11 session (not Wayland) whose desktops name no
+    // known desktop environment (they draw their own background); else nullptr.
+    static std::unique_ptr<DesktopBackend> detect(const SessionDesktops& desktops);
 
     // display: an X display name; empty for $DISPLAY.
     explicit X11RootDesktop(QByteArray display = QByteArray()) : display_(std::move(display)) {}

@@ -201,8 +201,8 @@ TEST(PlasmaDesktopScript, ReadRepliesAreParsedSafely) {
 }
 
 TEST_F(PlasmaDesktopTest, SetsAndReadsEachScreensPictureThroughTheShell) {
-    EXPECT_FALSE(PlasmaDesktop::detect(*client_, QStringLiteral("GNOME")));
-    auto plasma = PlasmaDesktop::detect(*client_, QStringLiteral("KDE"));
+    EXPECT_FALSE(PlasmaDesktop::detect(*client_, SessionDesktops(QStringLiteral("GNOME"))));
+    auto plasma = PlasmaDesktop::detect(*client_, SessionDesktops(QStringLiteral("KDE")));
     ASSERT_TRUE(plasma);
     EXPECT_TRUE(plasma->perScreen());
 
@@ -268,7 +268,7 @@ TEST_F(PlasmaDesktopTest, SetsAndReadsEachScreensPictureThroughTheShell) {
 
     // plasmashell gone: no backend, and calls fail instead of hanging.
     service_->unregisterService(QStringLiteral("org.kde.PlasmaShell"));
-    EXPECT_FALSE(PlasmaDesktop::detect(*client_, QStringLiteral("KDE")));
+    EXPECT_FALSE(PlasmaDesktop::detect(*client_, SessionDesktops(QStringLiteral("KDE"))));
     EXPECT_FALSE(plasma->picture(2));
     EXPECT_FALSE(plasma->setPicture(2, path));
 }

@@ -80,9 +80,9 @@ TEST(X11RootDesktop, EachScreensPictureBecomesTheRootPixmapAndOutlivesTheSetter)
 
 TEST(X11RootDesktop, DesktopsThatDrawTheirOwnBackgroundAreKnown) {
     for (const char* name : {"GNOME", "ubuntu:GNOME", "KDE", "XFCE", "X-Cinnamon", "MATE", "LXQt", "Budgie:GNOME"})
-        EXPECT_TRUE(X11RootDesktop::isKnownDesktop(QLatin1String(name))) << name;
+        EXPECT_TRUE(SessionDesktops(QLatin1String(name)).namesKnownDesktop()) << name;
     for (const char* name : {"", "i3", "openbox", "sway:wlroots", "Hyprland"})
-        EXPECT_FALSE(X11RootDesktop::isKnownDesktop(QLatin1String(name))) << name;
+        EXPECT_FALSE(SessionDesktops(QLatin1String(name)).namesKnownDesktop()) << name;
 }
 
 }  // namespace
@@ -97,11 +97,10 @@ TEST(X11RootDesktop, OnlyAnX11SessionOfNoKnownDesktopGetsTheRootPixmap) {
         bool chosen;
     } table[] = {{"", "", true}, {"openbox", "", true}, {"XFCE", "", false}, {"sway", "wayland-1", false}, {"", "wayland-0", false}};
     for (const auto& row : table) {
-        qputenv("XDG_CURRENT_DESKTOP", row.desktop);
         qputenv("WAYLAND_DISPLAY", row.waylandDisplay);
-        EXPECT_EQ(X11RootDesktop::detect() != nullptr, row.chosen) << row.desktop << " " << row.waylandDisplay;
+        EXPECT_EQ(X11RootDesktop::detect(SessionDesktops(QLatin1String(row.desktop))) != nullptr, row.chosen)
+            << row.desktop << " " << row.waylandDisplay;
     }
     qunsetenv("DISPLAY");
     qunsetenv("WAYLAND_DISPLAY");
-    qunsetenv("XDG_CURRENT_DESKTOP");
 }
