@@ -601,16 +601,18 @@ void buildWindow(const WindowPtr& window, const QString& className) {
         throw;
     }
     window->setBuilding(false);
-    if (window->Visible()) window->Show();
     window->focusFirstTextField();  // a window opens ready for typing
-    if (runtimeRunning()) {
-        window->Event_Open();
-    } else {
-        std::weak_ptr<Window> weak = window;
-        queueWindowOpen([weak] {
-            if (WindowPtr w = weak.lock(); w && !w->isClosed()) w->Event_Open();
-        });
-    }
+    // A window appears once its Open has run, so the place and size Open
+    // restores reach the window manager with the first map, not as a move after it.
+    std::weak_ptr<Window> weak = window;
+    const auto open = [weak] {
+        WindowPtr w = weak.lock();
+        if (!w || w->isClosed()) return;
+        w->Event_Open();
+        if (!w->isClosed() && w->Visible() && !w->widget()->isVisible()) w->Show();
+    };
+    if (runtimeRunning()) open();
+    else queueWindowOpen(open);
 }
 
 WindowPtr _GetImplicitWindow(const QString& className) {

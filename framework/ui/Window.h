@@ -188,9 +188,9 @@ private:
 };
 
 // Builds a window of that class: registers it as the implicit window of the
-// class, runs Layout, CreateControls and AddMenuHandlers, shows it when Visible,
-// and raises its Open (at once while the runtime runs, else when _RuntimeRun
-// starts). The framework keeps the window until it closes.
+// class, runs Layout, CreateControls and AddMenuHandlers, then raises its Open
+// and after it shows the window when Visible (at once while the runtime runs,
+// else when _RuntimeRun starts). The framework keeps the window until it closes.
 void buildWindow(const WindowPtr& window, const QString& className);
 template <class T>
 std::shared_ptr<T> NewWindow(const QString& className) {
