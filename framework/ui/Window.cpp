@@ -37,16 +37,6 @@ public:
     int barHeight = 0;  // what the menu bar takes of the height; 0 while it is hidden
 
 protected:
-    void moveEvent(QMoveEvent* event) override {
-        QWidget::moveEvent(event);
-        window_->widgetMoved();
-    }
-
-    void paintEvent(QPaintEvent* event) override {
-        QWidget::paintEvent(event);
-        window_->widgetPainted();
-    }
-
     void resizeEvent(QResizeEvent* event) override {
         QWidget::resizeEvent(event);
         layoutChildren();
@@ -248,37 +238,14 @@ int32_t Window::Top() const { return widget_->geometry().y() + widget_->barHeigh
 
 void Window::SetTop(int32_t v) {
     const QRect g = widget_->geometry();
-    placeClient(QPoint(g.x(), v - widget_->barHeight));
+    widget_->setGeometry(g.x(), v - widget_->barHeight, g.width(), g.height());
 }
 
 int32_t Window::Left() const { return widget_->geometry().x(); }
 
-void Window::SetLeft(int32_t v) { placeClient(QPoint(v, widget_->geometry().y())); }
-
-void Window::placeClient(QPoint at) {
-    placed_ = at;  // first: the move event may come before setGeometry returns
-    placedAt_.invalidate();  // starts at the first paint, when the window is on the screen
-    awaitingPaint_ = true;
-    replacements_ = 0;
-    widget_->setGeometry(QRect(at, widget_->size()));
-}
-
-// A window manager that has not yet taken on a window we have just shown places
-// it by its own rules and lets our move go: until a moment after the window
-// first painted once code placed it, a move away from that place is undone (a
-// few times at most, so a manager that insists, keeping windows below a panel,
-// wins; the user's moves come later).
-void Window::widgetMoved() {
-    if (!awaitingPaint_ && (!placedAt_.isValid() || placedAt_.elapsed() > 500)) return;
-    if (replacements_ >= 5 || widget_->geometry().topLeft() == placed_) return;
-    ++replacements_;
-    widget_->setGeometry(QRect(placed_, widget_->size()));
-}
-
-void Window::widgetPainted() {
-    if (!awaitingPaint_ || !widget_->isVisible()) return;
-    awaitingPaint_ = false;
-    placedAt_.start();
+void Window::SetLeft(int32_t v) {
+    const QRect g = widget_->geometry();
+    widget_->setGeometry(v, g.y(), g.width(), g.height());
 }
 
 void Window::SetMinWidth(int32_t v) {
@@ -601,16 +568,18 @@ void buildWindow(const WindowPtr& window, const QString& className) {
         throw;
     }
     window->setBuilding(false);
-    if (window->Visible()) window->Show();
     window->focusFirstTextField();  // a window opens ready for typing
-    if (runtimeRunning()) {
-        window->Event_Open();
-    } else {
-        std::weak_ptr<Window> weak = window;
-        queueWindowOpen([weak] {
-            if (WindowPtr w = weak.lock(); w && !w->isClosed()) w->Event_Open();
-        });
-    }
+    // A window appears once its Open has run, so the place and size Open
+    // restores reach the window manager with the first map, not as a move after it.
+    std::weak_ptr<Window> weak = window;
+    const auto open = [weak] {
+        WindowPtr w = weak.lock();
+        if (!w || w->isClosed()) return;
+        w->Event_Open();
+        if (!w->isClosed() && w->Visible() && !w->widget()->isVisible()) w->Show();
+    };
+    if (runtimeRunning()) open();
+    else queueWindowOpen(open);
 }
 
 WindowPtr _GetImplicitWindow(const QString& className) {

@@ -5,8 +5,6 @@
 // open and raises its events: Open once after it is built, Close once when it
 // closes (its close button, Close(), or Quit), Activate and Deactivate as it
 // gains and loses the focus.
-#include <QElapsedTimer>
-#include <QPoint>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -141,8 +139,6 @@ public:
     void setClassName(const QString& name) { className_ = name; }
     void setBuilding(bool building) { building_ = building; }
     void widgetResized(int32_t width, int32_t height);
-    void widgetMoved();
-    void widgetPainted();
     void userClose();
     void widgetActivated(bool active);
     // Return or Enter: the default button; Escape: the cancel button. True when one was pushed.
@@ -151,7 +147,6 @@ public:
     void focusFirstTextField();
 
 private:
-    void placeClient(QPoint at);
     void applyFlags();
     void applySize();
     void applyBackColor();
@@ -168,12 +163,6 @@ private:
     QString className_;
     QEventLoop* modalLoop_ = nullptr;
     bool building_ = false, closed_ = false;
-    // Where code last placed the client, for a window manager that places a
-    // newly mapped window by its own rules just after we did (see widgetMoved).
-    QPoint placed_;
-    QElapsedTimer placedAt_;
-    int replacements_ = 0;
-    bool awaitingPaint_ = false;
 
     int32_t placement_ = 0, width_ = 300, height_ = 300;
     int32_t minWidth_ = 64, minHeight_ = 64, maxWidth_ = 32000, maxHeight_ = 32000;
@@ -188,9 +177,9 @@ private:
 };
 
 // Builds a window of that class: registers it as the implicit window of the
-// class, runs Layout, CreateControls and AddMenuHandlers, shows it when Visible,
-// and raises its Open (at once while the runtime runs, else when _RuntimeRun
-// starts). The framework keeps the window until it closes.
+// class, runs Layout, CreateControls and AddMenuHandlers, then raises its Open
+// and after it shows the window when Visible (at once while the runtime runs,
+// else when _RuntimeRun starts). The framework keeps the window until it closes.
 void buildWindow(const WindowPtr& window, const QString& className);
 template <class T>
 std::shared_ptr<T> NewWindow(const QString& className) {

@@ -69,12 +69,19 @@ binary_record
 "$work/elsewhere/zentravelle" >"$work/program.log" 2>&1 &
 app=$!
 pids+=($app)
+# The message comes from the main window's Open, before the window shows: a dialog.
+message_shown() {
+  local w
+  for w in $(xdotool search --onlyvisible --name '^Zentravelle$' 2>/dev/null); do
+    xprop -id "$w" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q _NET_WM_WINDOW_TYPE_DIALOG && return 0
+  done
+  return 1
+}
 for _ in $(seq 150); do
-  [ "$(xdotool search --onlyvisible --name '^Zentravelle$' 2>/dev/null | wc -l)" -ge 2 ] && break
+  message_shown && break
   sleep 0.1
 done
-[ "$(xdotool search --onlyvisible --name '^Zentravelle$' 2>/dev/null | wc -l)" -ge 2 ] ||
-  { cat "$work/program.log"; fail "no message that the record could not be read"; }
+message_shown || { cat "$work/program.log"; fail "no message that the record could not be read"; }
 ls "$work"/system-*-ran >/dev/null 2>&1 && fail "a system tool ran: $(ls "$work"/system-*-ran)"
 [ "$(head -c 6 "$record")" = bplist ] || fail "something converted the record without the program's tools"
 kill "$app"

@@ -24,6 +24,7 @@
 
 #include "framework/runtime/Yield.h"
 #include "framework/system/MouseButtons.h"
+#include "framework/ui/LayoutRecord.h"
 #include "framework/ui/PushButton.h"
 #include "framework/ui/Timer.h"
 #include "tests/framework/UiTestSupport.h"
@@ -50,11 +51,17 @@ class JournalWindow : public Window {
 public:
     bool quitOnClose = false;
     QString label() const { return className().section(QLatin1Char('.'), 0, 0); }
-    void Event_Open() override { journal() << label() + QStringLiteral(".Open"); }
+    void Event_Open() override { journal() << label() + (widget()->isVisible() ? ".Open while shown" : ".Open"); }
     void Event_Close() override {
         journal() << label() + QStringLiteral(".Close");
         if (quitOnClose) Quit(0);  // as the main window does
     }
+};
+
+// Its layout record says invisible.
+class HiddenJournalWindow : public JournalWindow {
+public:
+    void Layout() override { _SetProperties(*this, LayoutRecord().Bool("Visible", false).Bytes()); }
 };
 
 std::shared_ptr<JournalWindow> journalWindow(const QString& label, bool quitOnClose = false) {
@@ -75,16 +82,20 @@ protected:
 
 TEST_F(RuntimeTest, RunRaisesAppOpenFirstThenWindowsInOrder) {
     _RuntimeRegisterAppObject(std::make_shared<JournalApp>());
-    journalWindow(QStringLiteral("A"));
-    journalWindow(QStringLiteral("B"));
+    auto a = journalWindow(QStringLiteral("A"));
+    auto b = NewWindow<HiddenJournalWindow>(QStringLiteral("B.B"));
     EXPECT_TRUE(journal().isEmpty()) << "no Open before the runtime runs";
-    QTimer::singleShot(0, [] {
-        journalWindow(QStringLiteral("C"));  // built while the loop runs: opened at once
-        journal() << QStringLiteral("after C");
+    EXPECT_FALSE(a->widget()->isVisible()) << "no window shows before its Open";
+    // A window shows once its own Open has run (the place Open restores is the
+    // one it first appears at), unless its record keeps it hidden.
+    QTimer::singleShot(0, [a, b] {
+        auto c = journalWindow(QStringLiteral("C"));  // built while the loop runs: opened at once
+        for (const WindowPtr& w : {WindowPtr(a), WindowPtr(b), WindowPtr(c)})
+            journal() << w->className().left(1) + (w->widget()->isVisible() ? " shown" : " hidden");
         Quit(3);
     });
     _RuntimeRun();
-    EXPECT_EQ(Joined(journal().mid(0, 5)), "App.Open, A.Open, B.Open, C.Open, after C");
+    EXPECT_EQ(Joined(journal().mid(0, 7)), "App.Open, A.Open, B.Open, C.Open, A shown, B hidden, C shown");
     EXPECT_EQ(RuntimeExit(), 3);
 }
 
@@ -331,6 +342,7 @@ TEST_F(RuntimeTest, DeactivationWaitsWhileAMouseButtonIsHeld) {
 
 TEST_F(RuntimeTest, YieldStartsNoHandlerAndIsCheapWhenCalledOften) {
     auto w = NewWindow<Window>(QStringLiteral("W.W"));
+    w->Show();
     auto button = w->__New<PushButton>();
     w->_AddControl(QStringLiteral("PushButton1"), button);
     button->SetDefault(true);

@@ -51,7 +51,7 @@ TEST_F(WindowTest, BuildingRunsTheEventsInOrderAndKeepsTheWindow) {
         auto w = NewWindow<TraceWindow>(QStringLiteral("Trace.Trace"));
         weak = w;
         EXPECT_EQ(Joined(w->trace), "Layout, CreateControls, AddMenuHandlers");
-        EXPECT_TRUE(w->widget()->isVisible());
+        EXPECT_FALSE(w->widget()->isVisible()) << "shown once its Open has run";
         EXPECT_EQ(_GetImplicitWindow(QStringLiteral("Trace.Trace")), w);
         EXPECT_EQ(_GetImplicitWindow(QStringLiteral("Other.Other")), nullptr);
     }
@@ -168,6 +168,7 @@ TEST_F(WindowTest, TheCloseButtonRaisesCloseOnce) {
 
 TEST_F(WindowTest, ModalityFollowsTheFrame) {
     auto w = NewWindow<TraceWindow>(QStringLiteral("Trace.Trace"));
+    w->Show();
     EXPECT_FALSE(w->widget()->isModal());
     w->SetFrame(1);
     EXPECT_TRUE(w->widget()->isModal());
