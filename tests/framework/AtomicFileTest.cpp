@@ -19,19 +19,9 @@
 #include "framework/shell/XmlDocument.h"
 #include "framework/shell/XmlException.h"
 #include "tests/framework/FileSizeLimit.h"
+#include "tests/support/TestFiles.h"
 
 namespace {
-
-QByteArray bytesOf(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-
-void put(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    ASSERT_EQ(f.write(bytes), bytes.size());
-}
 
 // The process id of a process that has ended.
 qint64 endedPid() {
@@ -65,7 +55,7 @@ TEST_F(AtomicWrites, AFailedWriteLeavesTheOldFileWholeAndNothingBehind) {
         {"the writer gives up", 10, true, RLIM_INFINITY},
     };
     for (const auto& c : cases) {
-        put(target, "old");
+        PutFile(target, "old");
         bool written = true;
         {
             const FileSizeLimit limit(c.limit);
@@ -75,7 +65,7 @@ TEST_F(AtomicWrites, AFailedWriteLeavesTheOldFileWholeAndNothingBehind) {
             });
         }
         EXPECT_FALSE(written) << c.what;
-        EXPECT_EQ(bytesOf(target), QByteArray("old")) << c.what;
+        EXPECT_EQ(FileBytes(target, "<unreadable>"), QByteArray("old")) << c.what;
         EXPECT_EQ(names(), QStringList{QStringLiteral("record.plist")}) << c.what;
     }
     ASSERT_TRUE(QDir().mkdir(path(QStringLiteral("folder"))));
@@ -92,12 +82,12 @@ TEST_F(AtomicWrites, DevicesAreWrittenInPlaceLinksFollowedAndModesKept) {
 
     const QString real = path(QStringLiteral("real"));
     const QString link = path(QStringLiteral("link"));
-    put(real, "old");
+    PutFile(real, "old");
     ASSERT_TRUE(QFile::setPermissions(real, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
     ASSERT_TRUE(QFile::link(real, link));
     EXPECT_TRUE(WriteFileAtomically(link, QByteArray("new")));
     EXPECT_TRUE(QFileInfo(link).isSymLink());
-    EXPECT_EQ(bytesOf(real), QByteArray("new"));
+    EXPECT_EQ(FileBytes(real, "<unreadable>"), QByteArray("new"));
     ASSERT_EQ(::stat(QFile::encodeName(real).constData(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0640u);
 }
@@ -119,7 +109,7 @@ TEST_F(AtomicWrites, OnlyLeftoversOfOurNamingFromEndedWritersAreRemoved) {
         {QStringLiteral("Zentravelle Prefs.dPviBu"), false},
         {QStringLiteral("holiday.jpg"), false},
     };
-    for (const auto& c : cases) put(path(c.name), "x");
+    for (const auto& c : cases) PutFile(path(c.name), "x");
     const QString folderName = QStringLiteral(".f.") + dead + QStringLiteral(".aB3dE9.partial");
     ASSERT_TRUE(QDir().mkdir(path(folderName)));
 
@@ -140,7 +130,7 @@ TEST_F(AtomicWrites, ReadersOpenRegularFilesOnlyAndNeverBlock) {
         EXPECT_THROW(XmlDocument doc(GetFolderItem(special)), XmlException) << what;
     }
     const QString big = path(QStringLiteral("big"));
-    put(big, QByteArray(101, 'x'));
+    PutFile(big, QByteArray(101, 'x'));
     ReadProblem problem = ReadProblem::None;
     EXPECT_TRUE(ReadRegularFile(big, 100, &problem).isEmpty());
     EXPECT_EQ(problem, ReadProblem::TooLarge);

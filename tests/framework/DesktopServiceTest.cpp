@@ -9,6 +9,7 @@
 #include "framework/system/Screens.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/TestFiles.h"
 
 namespace {
 
@@ -25,11 +26,6 @@ ScreenInfo screen(const QString& connector, const QString& maker, const QString&
     s.width = s.availableWidth = width;
     s.height = s.availableHeight = height;
     return s;
-}
-
-QByteArray readAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 // The placement the main window would take over from the record.
@@ -77,7 +73,7 @@ TEST_F(Desktop, PicturesRoundTripPerScreenAndFollowTheScreenNotItsNumber) {
     DesktopService::setPicture(2, picturePath(QStringLiteral("two.png")));
     EXPECT_EQ(DesktopService::picture(1), picturePath(QStringLiteral("one.jpg")));
     EXPECT_EQ(DesktopService::picture(2), picturePath(QStringLiteral("two.png")));
-    EXPECT_TRUE(readAll(DesktopRecord::defaultPath()).startsWith("<?xml"));
+    EXPECT_TRUE(FileBytes(DesktopRecord::defaultPath()).startsWith("<?xml"));
 
     // The other screen becomes the main one: each keeps its own picture.
     platform.SetScreens(std::vector<ScreenInfo>{
@@ -95,10 +91,10 @@ TEST_F(Desktop, OutOfRangeScreensAndEmptyPathsChangeNothing) {
     EXPECT_EQ(DesktopService::picture(3), QString());
 
     DesktopService::setPicture(1, picturePath(QStringLiteral("kept.jpg")));
-    const QByteArray before = readAll(DesktopRecord::defaultPath());
+    const QByteArray before = FileBytes(DesktopRecord::defaultPath());
     DesktopService::setPicture(1, QString());
     DesktopService::setPicture(1, QStringLiteral("relative/path.jpg"));
-    EXPECT_EQ(readAll(DesktopRecord::defaultPath()), before);
+    EXPECT_EQ(FileBytes(DesktopRecord::defaultPath()), before);
     EXPECT_EQ(DesktopService::picture(1), picturePath(QStringLiteral("kept.jpg")));
 }
 
@@ -127,7 +123,7 @@ TEST_F(Desktop, MainScreenFallsBackToTheDefaultPictureAndKeepsItUpToDate) {
     DesktopRecord reread;
     EXPECT_EQ(reread.picture(QStringLiteral("no such screen"), true), QStringLiteral("/new/lake.jpg"));
     EXPECT_EQ(queriedPlacement(), QStringLiteral("<string>Centered</string>"));
-    EXPECT_TRUE(readAll(record).contains("<string>kept</string>"));
+    EXPECT_TRUE(FileBytes(record).contains("<string>kept</string>"));
 }
 
 TEST_F(Desktop, ScreenEntriesNeverReachThePlacementQuery) {
@@ -159,8 +155,8 @@ TEST_F(Desktop, ACorruptRecordReadsAsEmptyAndIsKeptAside) {
         f.write("bplist00 garbage that is no property list");
     }
     EXPECT_EQ(DesktopService::picture(1), QString());
-    EXPECT_EQ(readAll(record), QByteArray("bplist00 garbage that is no property list"));  // reading writes nothing
+    EXPECT_EQ(FileBytes(record), QByteArray("bplist00 garbage that is no property list"));  // reading writes nothing
     DesktopService::setPicture(1, QStringLiteral("/p/new.jpg"));
     EXPECT_EQ(DesktopService::picture(1), QStringLiteral("/p/new.jpg"));
-    EXPECT_EQ(readAll(record + QStringLiteral(".bad")), QByteArray("bplist00 garbage that is no property list"));
+    EXPECT_EQ(FileBytes(record + QStringLiteral(".bad")), QByteArray("bplist00 garbage that is no property list"));
 }

@@ -12,19 +12,9 @@
 #include "framework/files/FolderItem.h"
 #include "framework/files/SpecialFolders.h"
 #include "tests/framework/FileSizeLimit.h"
+#include "tests/support/TestFiles.h"
 
 namespace {
-
-QByteArray fileBytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    ASSERT_EQ(f.write(bytes), bytes.size());
-}
 
 class Files : public ::testing::Test {
 protected:
@@ -37,7 +27,7 @@ protected:
     }
     FolderItemPtr readerOf(const QByteArray& bytes) {
         const FolderItemPtr item = folder->Child(QStringLiteral("input"));
-        writeFile(item->AbsolutePath(), bytes);
+        PutFile(item->AbsolutePath(), bytes);
         return item;
     }
 };
@@ -61,7 +51,7 @@ TEST_F(Files, ChildTakesAnyFileNameButNoPathTricks) {
     EXPECT_TRUE(out->Close());
     EXPECT_TRUE(item->Exists());
     EXPECT_FALSE(item->Directory());
-    EXPECT_EQ(fileBytes(item->AbsolutePath()), QByteArray(1, '\x07'));
+    EXPECT_EQ(FileBytes(item->AbsolutePath(), "<unreadable>"), QByteArray(1, '\x07'));
     EXPECT_TRUE(item->Delete());
     EXPECT_FALSE(item->Exists());
     EXPECT_FALSE(item->Delete());
@@ -98,7 +88,7 @@ TEST_F(Files, NumbersAreWrittenBigEndianAndReadBackSigned) {
         "c002000000000000"
         "03c3a931"
         "6162");
-    EXPECT_EQ(fileBytes(item->AbsolutePath()).toHex(), expected.toHex());
+    EXPECT_EQ(FileBytes(item->AbsolutePath(), "<unreadable>").toHex(), expected.toHex());
 
     const BinaryStreamPtr in = item->OpenAsBinaryFile(false);
     ASSERT_TRUE(in);
@@ -123,7 +113,7 @@ TEST_F(Files, LittleEndianWhenAsked) {
     out->WriteShort(0x0102);
     out->WriteLong(0x01020304);
     ASSERT_TRUE(out->Close());
-    EXPECT_EQ(fileBytes(item->AbsolutePath()).toHex(), QByteArray("020104030201"));
+    EXPECT_EQ(FileBytes(item->AbsolutePath(), "<unreadable>").toHex(), QByteArray("020104030201"));
 
     const BinaryStreamPtr in = item->OpenAsBinaryFile(false);
     ASSERT_TRUE(in);
@@ -140,7 +130,7 @@ TEST_F(Files, LongPStringIsCutAt255BytesSoItsLengthByteStaysTrue) {
     out->WriteByte(9);
     ASSERT_TRUE(out->Close());
 
-    const QByteArray bytes = fileBytes(item->AbsolutePath());
+    const QByteArray bytes = FileBytes(item->AbsolutePath(), "<unreadable>");
     ASSERT_EQ(bytes.size(), 1 + 255 + 1);
     EXPECT_EQ(uint8_t(bytes[0]), 255);
     EXPECT_EQ(bytes[256], '\x09');
@@ -187,14 +177,14 @@ TEST_F(Files, OpeningWhatIsNoFileGivesNil) {
 
 TEST_F(Files, ANewFileReplacesTheOldOneOnlyOnClose) {
     const FolderItemPtr item = folder->Child(QStringLiteral("prefs"));
-    writeFile(item->AbsolutePath(), "old contents");
+    PutFile(item->AbsolutePath(), "old contents");
 
     const BinaryStreamPtr out = item->CreateBinaryFile(QStringLiteral("prefs"));
     ASSERT_TRUE(out);
     out->Write(QStringLiteral("new"));
-    EXPECT_EQ(fileBytes(item->AbsolutePath()), QByteArray("old contents"));
+    EXPECT_EQ(FileBytes(item->AbsolutePath(), "<unreadable>"), QByteArray("old contents"));
     ASSERT_TRUE(out->Close());
-    EXPECT_EQ(fileBytes(item->AbsolutePath()), QByteArray("new"));
+    EXPECT_EQ(FileBytes(item->AbsolutePath(), "<unreadable>"), QByteArray("new"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("prefs")});
 }
 
@@ -209,7 +199,7 @@ TEST_F(Files, AFailedWriteKeepsTheOldFile) {
     const FolderItemPtr item = folder->Child(QStringLiteral("prefs"));
     const QByteArray old(100, 'o');
     for (int written : {64 * 1024, 0}) {  // failing on a large write, and on the final flush
-        writeFile(item->AbsolutePath(), old);
+        PutFile(item->AbsolutePath(), old);
         const BinaryStreamPtr out = item->CreateBinaryFile(QStringLiteral("prefs"));
         ASSERT_TRUE(out);
         out->WriteBytes(QByteArray(written, 'n'));
@@ -220,7 +210,7 @@ TEST_F(Files, AFailedWriteKeepsTheOldFile) {
             closed = out->Close();
         }
         EXPECT_FALSE(closed) << written;
-        const QByteArray now = fileBytes(item->AbsolutePath());
+        const QByteArray now = FileBytes(item->AbsolutePath(), "<unreadable>");
         EXPECT_TRUE(now == old) << written << ": the file now holds " << now.size() << " bytes";
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("prefs")});
     }

@@ -22,6 +22,7 @@
 #include "tests/support/TestPictures.h"
 #include "tests/support/UiEvents.h"
 #include "tests/support/WindowRect.h"
+#include "tests/support/TestFiles.h"
 
 namespace {
 
@@ -38,11 +39,6 @@ QString ComposedPath() { return SpecialFolder::Pictures()->AbsolutePath() + QStr
 QString DesktopRecordPath() { return PreferencesFolder()->AbsolutePath() + QStringLiteral("/com.apple.desktop.plist"); }
 
 QString DockPlistPath() { return PreferencesFolder()->AbsolutePath() + QStringLiteral("/com.apple.dock.plist"); }
-
-QByteArray ReadAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 void WriteAll(const QString& path, const QByteArray& bytes) {
     QFile f(path);
@@ -541,13 +537,13 @@ TEST_F(Window1Settings, PlacementOfTheDesktopSettingsSelectsItsRow) {
 
 TEST_F(Window1Settings, BinaryDesktopSettingsAreConvertedBeforeTheQuery) {
     RecordMainPlacement(QStringLiteral("Tiled"), HomePath(QStringLiteral("sea.jpg")));
-    PlistPtr root = PropertyList::fromBytes(ReadAll(DesktopRecordPath()));
+    PlistPtr root = PropertyList::fromBytes(FileBytes(DesktopRecordPath()));
     ASSERT_TRUE(root);
     WriteAll(DesktopRecordPath(), PropertyList::toBinary(root.get()));
-    ASSERT_TRUE(ReadAll(DesktopRecordPath()).startsWith("bplist"));
+    ASSERT_TRUE(FileBytes(DesktopRecordPath()).startsWith("bplist"));
     OpenWindow();
     EXPECT_EQ(window->PopupMenu1->ListIndex(), 4);
-    EXPECT_TRUE(ReadAll(DesktopRecordPath()).startsWith("<?xml")) << "plutil rewrote the file as XML";
+    EXPECT_TRUE(FileBytes(DesktopRecordPath()).startsWith("<?xml")) << "plutil rewrote the file as XML";
 }
 
 TEST_F(Window1Settings, LastOfSeveralPlacementsDecidesAndUnknownTextsChangeNothing) {
@@ -631,7 +627,7 @@ TEST_F(Window1Settings, MalformedDesktopSettingsAreReportedAndTheOpenStands) {
     EXPECT_TRUE(window->CheckBox3->Value());
     EXPECT_FALSE(window->noUpdateDoc);
     // The file that could not be read is left as it was.
-    EXPECT_TRUE(ReadAll(DesktopRecordPath()).contains("<key>Background</key>\n<dict>\n</plist>"));
+    EXPECT_TRUE(FileBytes(DesktopRecordPath()).contains("<key>Background</key>\n<dict>\n</plist>"));
 }
 
 // --- the Dock -------------------------------------------------------------------------
@@ -640,12 +636,12 @@ TEST_F(Window1Settings, DockStateOneTicksTheBoxWithoutRunningACommand) {
     // A "1" that no command of ours would write: any write would replace it by a Boolean.
     RunCommand(QStringLiteral("defaults write com.apple.dock no-glass -string 1"));
     RunCommand(QStringLiteral("defaults write com.apple.dock orientation -string left"));
-    const QByteArray before = ReadAll(DockPlistPath());
+    const QByteArray before = FileBytes(DockPlistPath());
     ASSERT_TRUE(before.contains("<string>1</string>"));
     OpenWindow();
     EXPECT_TRUE(window->CheckBox3->Value());
     EXPECT_FALSE(window->noUpdateDoc);
-    EXPECT_EQ(ReadAll(DockPlistPath()), before);
+    EXPECT_EQ(FileBytes(DockPlistPath()), before);
 
     // As the Dock keeps it.
     NextRun();
@@ -669,10 +665,10 @@ TEST_F(Window1Settings, DockStateOtherThanOneLeavesTheBoxUnticked) {
         SCOPED_TRACE(setting);
         NextRun();
         RunCommand(QStringLiteral("defaults write com.apple.dock no-glass ") + QString::fromLatin1(setting));
-        const QByteArray before = ReadAll(DockPlistPath());
+        const QByteArray before = FileBytes(DockPlistPath());
         OpenWindow();
         EXPECT_FALSE(window->CheckBox3->Value());
-        EXPECT_EQ(ReadAll(DockPlistPath()), before);
+        EXPECT_EQ(FileBytes(DockPlistPath()), before);
     }
 }
 
@@ -830,7 +826,7 @@ TEST_F(Window1Settings, ClosingAndOpeningAgainRestoresTheSameValues) {
         // Closing quits, and the application's Close writes the file.
         NextRun([file] { return std::make_shared<PrefsManager>(file); });
         ASSERT_TRUE(file->Exists());
-        const QByteArray bytes = ReadAll(file->AbsolutePath());
+        const QByteArray bytes = FileBytes(file->AbsolutePath());
         if (run > 1) {
             EXPECT_EQ(bytes, previousFile) << "a close without changes writes the same settings";
         }
