@@ -1,8 +1,10 @@
 // The preferences store at the size the program uses (13 keys plus two per
-// screen, two screens) and the proportional fit.
+// screen, two screens), with thousands of keys, and the proportional fit.
 #include <benchmark/benchmark.h>
 
 #include <QTemporaryDir>
+
+#include <algorithm>
 
 #include "common/CommonLib.h"
 #include "prefs/PrefsManager.h"
@@ -58,6 +60,23 @@ void BM_OpenReadsEverySetting(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_OpenReadsEverySetting);
+
+// The main window's Open on a store that holds many other keys and a huge
+// "screencount": it asks for a pair of screen keys per entry held.
+void BM_OpenAmongManyKeys(benchmark::State& state) {
+    PrefsManager p(nullptr);
+    fillLikeTheMainWindow(p);
+    p.Set("screencount", 1 << 30);
+    for (int64_t k = 0; k < state.range(0); ++k) p.Set(QStringLiteral("other%1").arg(k), int32_t(k));
+    for (auto _ : state) {
+        const int32_t n = std::min(p.GetInteger("screencount"), p.Count());
+        for (int32_t k = 1; k <= n; ++k) {
+            benchmark::DoNotOptimize(p.GetString(QStringLiteral("scroriginal%1").arg(k)));
+            benchmark::DoNotOptimize(p.GetString(QStringLiteral("scrname%1").arg(k)));
+        }
+    }
+}
+BENCHMARK(BM_OpenAmongManyKeys)->Arg(0)->Arg(8000)->Unit(benchmark::kMillisecond);
 
 void BM_SaveAndRead(benchmark::State& state) {
     QTemporaryDir dir;

@@ -201,6 +201,11 @@ int write(const QStringList& args) {
     const QString domain = args[0];
     const QString file = domainFile(domain);
     if (file.isEmpty()) return usage();
+    // An empty key would make a property list that no reader takes back.
+    if (args[1].isEmpty()) {
+        err(QStringLiteral("defaults: a key may not be empty"));
+        return 1;
+    }
     plist_t value = args.size() == 4 ? parseValue(args[2], args[3]) : parseValue(QStringLiteral("-string"), args[2]);
     if (!value) return 1;
     PlistPtr root = loadDomain(domain, file, true);

@@ -5,6 +5,7 @@
 #include "framework/core/Convert.h"
 #include "framework/core/MemoryBlock.h"
 #include "framework/core/Strings.h"
+#include "framework/files/FileNames.h"
 #include "framework/system/Screens.h"
 
 namespace {
@@ -53,9 +54,11 @@ void PrefsManager::Save() {
                 out->WriteDouble(value.ToDouble());
                 break;
             case TagString: {
-                const QString s = value.ToString();
-                out->WriteLong(LenB(s));
-                out->Write(s);
+                // The count is of the bytes written: the file-name encoding keeps
+                // stray bytes, so it is not always the text's UTF-8 length.
+                const QByteArray bytes = EncodeFileName(value.ToString());
+                out->WriteLong(int32_t(bytes.size()));
+                out->WriteBytes(bytes);
                 break;
             }
             case TagBoolean:
@@ -121,11 +124,8 @@ void PrefsManager::Set(const QString& key, Color value) {
 }
 
 int32_t PrefsManager::KeyIndex(const QString& key) const {
-    const QString wanted = Uppercase(key);
-    for (size_t i = 1; i < thePrefs.size(); ++i) {
-        if (theFlags[i] == 0 && StringsEqual(Uppercase(theNames[i]), wanted)) return int32_t(i);
-    }
-    return 0;
+    const auto it = liveEntries_.constFind(indexKey(key));
+    return it == liveEntries_.cend() ? 0 : it->front();
 }
 
 int32_t PrefsManager::GetInteger(const QString& key) const {
@@ -166,6 +166,7 @@ DatePtr PrefsManager::GetDate(const QString& key) const {
 }
 
 void PrefsManager::Refresh() {
+    liveEntries_.clear();
     theColors.resize(1);
     theNames.resize(1);
     thePrefs.resize(1);
@@ -256,12 +257,17 @@ bool PrefsManager::GetWindow(const QString& key, WindowBounds& window) const {
 }
 
 void PrefsManager::Delete(const QString& key) {
-    const int32_t i = KeyIndex(key);
-    if (i >= 1) theFlags[size_t(i)] = 1;
+    const auto it = liveEntries_.find(indexKey(key));
+    if (it == liveEntries_.end()) return;
+    // The first live entry goes; a repeat of the key behind it comes to light.
+    theFlags[size_t(it->front())] = 1;
+    it->erase(it->begin());
+    if (it->empty()) liveEntries_.erase(it);
 }
 
 void PrefsManager::DeleteAll() {
     for (size_t i = 1; i < theFlags.size(); ++i) theFlags[i] = 1;
+    liveEntries_.clear();
 }
 
 int32_t PrefsManager::Count() const { return int32_t(theNames.size() - 1); }
@@ -298,6 +304,7 @@ void PrefsManager::append(const QString& key, int32_t tag, const Variant& value)
     theNames.push_back(key);
     theTypes.push_back(tag);
     theFlags.push_back(0);
+    liveEntries_[indexKey(key)].push_back(int32_t(thePrefs.size() - 1));
 }
 
 bool PrefsManager::placeWindow(const QString& key, WindowBounds& window, bool size) const {

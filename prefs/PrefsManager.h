@@ -12,6 +12,7 @@
 // The file: an Int32 count of live entries, then one record per live entry (a
 // tag byte, the key as a one-byte length and its UTF-8 bytes, a payload by
 // tag), all numbers big-endian. No magic, no version.
+#include <QHash>
 #include <QString>
 #include <cstdint>
 #include <type_traits>
@@ -19,6 +20,7 @@
 
 #include "framework/core/Color.h"
 #include "framework/core/Date.h"
+#include "framework/core/Strings.h"
 #include "framework/core/Variant.h"
 #include "framework/files/FolderItem.h"
 #include "framework/ui/WindowBounds.h"
@@ -102,6 +104,13 @@ public:
     std::vector<int32_t> theFlags;
 
 private:
+    // The live entries of each key, in entry order, under the key's folded
+    // upper case (the form the comparison of keys goes by), so that a lookup
+    // does not grow with the number of entries. Kept by append, Delete,
+    // DeleteAll and Refresh; a deleted entry leaves it for good.
+    QHash<QString, std::vector<int32_t>> liveEntries_;
+    static QString indexKey(const QString& key) { return FoldedCase(Uppercase(key)); }
+
     // The live entry of the key when it holds a value of this tag, else 0.
     int32_t indexOfType(const QString& key, int32_t tag) const;
     // A value held as it stands: replaces the value (and tag) of the key's

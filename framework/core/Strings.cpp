@@ -69,4 +69,8 @@ bool StringsEqual(const QString& a, const QString& b) {
     return QString::compare(a, b, Qt::CaseInsensitive) == 0;
 }
 
+// The simple folding, code point by code point, that the comparison above
+// applies to both sides.
+QString FoldedCase(const QString& s) { return s.toCaseFolded(); }
+
 QString ConvertEncoding(const QString& s, Encodings) { return s; }

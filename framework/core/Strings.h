@@ -19,6 +19,9 @@ QString Str(double n);
 QString Format(double n, const QString& mask);
 // The framework's string equality: ignores letter case, the one rule everywhere.
 bool StringsEqual(const QString& a, const QString& b);
+// The form StringsEqual compares: two strings are StringsEqual exactly when
+// their folded forms are equal, so the folded form can key a hash.
+QString FoldedCase(const QString& s);
 // Script results and stored paths are already Unicode; this is the identity,
 // kept so that callers read as they are described.
 enum class Encodings { UTF8 };

@@ -82,6 +82,13 @@ TEST_F(Tools, DefaultsRefusesBadInputAndNeverOverwritesAForeignFile) {
     EXPECT_NE(shell.ErrorCode(), 0);
     EXPECT_FALSE(QFile::exists(PreferencesFolder()->AbsolutePath() + QStringLiteral("/../escape.plist")));
 
+    run(QStringLiteral("defaults write com.example.test kept v"));
+    const QByteArray before = readAll(prefs(QStringLiteral("com.example.test.plist")));
+    const QString refused = run(QStringLiteral("defaults write com.example.test '' -bool YES"));
+    EXPECT_EQ(shell.ErrorCode(), 1);
+    EXPECT_TRUE(refused.contains(QStringLiteral("empty"))) << refused.toStdString();
+    EXPECT_EQ(readAll(prefs(QStringLiteral("com.example.test.plist"))), before);
+
     writeAll(prefs(QStringLiteral("com.apple.dock.plist")), "not a property list");
     run(QStringLiteral("defaults write com.apple.dock no-glass -boolean YES"));
     EXPECT_EQ(shell.ErrorCode(), 1);

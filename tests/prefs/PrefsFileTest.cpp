@@ -316,12 +316,15 @@ TEST_F(PrefsFile, KeysAndTextsKeepTheirCharacters) {
     const QString key = QString::fromUtf8("Écran “2” 'x'");
     const QString text = QString::fromUtf8("/home/ü ser/Bilder/été 😀.jpg");
     p.Set(key, text);
+    // A lone surrogate is written as U+FFFD, and counted as written.
+    p.Set("stray", QString(QChar(0xD800)) + QLatin1Char('x'));
     p.Set("long", QString(300, QLatin1Char('k')));
     p.Set(QString(300, QLatin1Char('n')), 1);  // a name beyond 255 bytes is cut
     p.Set("after", 2);
     p.Save();
     const PrefsManager loaded(file);
     EXPECT_EQ(loaded.GetString(key.toUpper()), text);
+    EXPECT_EQ(loaded.GetString("stray"), QString::fromUtf8("\uFFFDx"));
     EXPECT_EQ(loaded.GetString("long").size(), 300);
     EXPECT_EQ(loaded.GetInteger(QString(255, QLatin1Char('n'))), 1);
     EXPECT_EQ(loaded.GetInteger("after"), 2);

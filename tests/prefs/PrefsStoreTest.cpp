@@ -143,6 +143,26 @@ TEST(PrefsStore, ColoursLiveInAPoolWhoseSlotsAreNeverReused) {
     expectParallel(p);
 }
 
+// Keys match when their upper cases are equal without regard to case.
+TEST(PrefsStore, KeysMatchByTheirUpperCaseBeyondAscii) {
+    const struct {
+        const char* set;
+        const char* asked;
+        bool found;
+    } cases[] = {
+        {"straße", "STRASSE", true},     // upper case "SS"
+        {"ﬁle", "FILE", true},           // the ligature's upper case
+        {"\u212A", "k", true},           // Kelvin sign and k
+        {"σ", "ς", true},                // final sigma
+        {"\u0130", "i", false},          // dotted capital I is no i
+    };
+    for (const auto& c : cases) {
+        PrefsManager p(nullptr);
+        p.Set(QString::fromUtf8(c.set), 1);
+        EXPECT_EQ(p.Exists(QString::fromUtf8(c.asked)), c.found) << c.set << " / " << c.asked;
+    }
+}
+
 TEST(PrefsStore, DeletedEntriesStayAndAreCounted) {
     PrefsManager p(nullptr);
     p.Set("a", 1);
