@@ -1,7 +1,10 @@
 #include "app/App.h"
 
 #include "app/AboutWindow.h"
+#include "app/ComposedPicture.h"
+#include "app/HelpPage.h"
 #include "app/ZentravelleImage.h"
+#include "framework/desktop/DesktopRecord.h"
 #include "framework/files/SpecialFolders.h"
 #include "framework/runtime/NilObjectException.h"
 #include "framework/runtime/Runtime.h"
@@ -9,11 +12,25 @@
 
 std::shared_ptr<class App> App() { return std::dynamic_pointer_cast<class App>(_GetAppObject()); }
 
+namespace {
+
+const QString kPrefsFileName = QStringLiteral("Zentravelle Prefs");
+
+// Every file the program writes, where it writes it: the leftovers of a
+// killed write of these, and of nothing else, are removed at start.
+WrittenFiles OurFiles() {
+    WrittenFiles files{{kPrefsFileName, DesktopRecord::fileName()}, {}, {kHelpPageFileName}};
+    for (const char* extension : kComposedExtensions) files.pictures << ComposedFileName(extension);
+    return files;
+}
+
+}  // namespace
+
 void App::Event_Open() {
     FolderItemPtr folder = PreferencesFolder();
     if (!folder) throw NilObjectException("PreferencesFolder");
-    RemoveLeftoversOfKilledWrites();
-    prefs = std::make_shared<PrefsManager>(folder->Child(QStringLiteral("Zentravelle Prefs")));
+    RemoveLeftoversOfKilledWrites(OurFiles());
+    prefs = std::make_shared<PrefsManager>(folder->Child(kPrefsFileName));
     AboutImage = ZentravelleImage();
     appName = QStringLiteral("Zentravelle");
     AppCopyRight = QStringLiteral("Free software for a calmer desktop. Made with Qt.");

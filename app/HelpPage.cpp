@@ -14,7 +14,7 @@ QString HelpPageAddress() {
     QFile page(QString::fromLatin1(kPage));
     const FolderItemPtr dir = ApplicationCacheFolder();
     if (!page.open(QIODevice::ReadOnly) || !dir) return QStringLiteral("qrc") + QString::fromLatin1(kPage);
-    const QString path = dir->AbsolutePath() + QStringLiteral("/help.html");
+    const QString path = dir->AbsolutePath() + QLatin1Char('/') + kHelpPageFileName;
     const QByteArray html = page.readAll();
     QFile existing(path);
     if (!existing.open(QIODevice::ReadOnly) || existing.readAll() != html) {

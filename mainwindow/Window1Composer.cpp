@@ -72,9 +72,10 @@ Window1::PicturesState Window1::PicturesStateOf(const FolderItemPtr& file) {
     const FolderItemPtr parent = file->Parent();
     const QByteArray folder = EncodeFileName(parent ? parent->AbsolutePath() : file->AbsolutePath());
     s.writable = ::access(folder.constData(), W_OK) == 0;
+    // Only a folder or a read-only file blocks the write: anything else there is replaced.
     struct stat st {};
-    s.targetBlocked = ::stat(target.constData(), &st) == 0 &&
-                      !(S_ISREG(st.st_mode) && ::access(target.constData(), W_OK) == 0);
+    s.targetBlocked = ::lstat(target.constData(), &st) == 0 &&
+                      (S_ISDIR(st.st_mode) || (S_ISREG(st.st_mode) && ::access(target.constData(), W_OK) != 0));
     struct statvfs v {};
     if (::statvfs(folder.constData(), &v) == 0) s.freeBytes = qint64(v.f_bavail) * qint64(v.f_frsize);
     return s;
@@ -176,7 +177,9 @@ void Window1::SetMainDesktop() {
         FolderItemPtr file = ComposedFile();
         if (!file) return;
         // A picture that could not be written is never handed to the desktop.
-        if (!exporter->SavePicture(file, canvas)) {
+        // The name is ours in a folder that others write to (archives, synced
+        // folders): a link found there is replaced, never written through.
+        if (!exporter->SavePicture(file, canvas, AtomicTarget::RegularFile)) {
             failedCompose = FailedCompose{ComposeSettings(currentImage->AbsolutePath()), PicturesStateOf(file)};
             if (!inBackground) MsgBox(kCouldNotSave);
             return;

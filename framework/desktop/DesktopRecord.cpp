@@ -47,7 +47,7 @@ bool linkOrFileExists(const QString& path) {
 QString DesktopRecord::defaultPath() {
     const FolderItemPtr folder = PreferencesFolder();
     if (!folder) return QString();
-    const FolderItemPtr file = folder->Child(QStringLiteral("com.apple.desktop.plist"));
+    const FolderItemPtr file = folder->Child(fileName());
     return file ? file->AbsolutePath() : QString();
 }
 

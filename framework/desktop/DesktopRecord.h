@@ -30,6 +30,8 @@ class DesktopRecord {
 public:
     // The record's file; empty when there is no preferences folder.
     static QString defaultPath();
+    // Its name in the preferences folder.
+    static QString fileName() { return QStringLiteral("com.apple.desktop.plist"); }
 
     explicit DesktopRecord(const QString& path = defaultPath());
     // A record read from bytes, bound to no file (save writes nothing).

@@ -53,7 +53,7 @@ qint64 AtomicFile::CheckedDevice::writeData(const char* data, qint64 size) {
     return size;
 }
 
-AtomicFile::AtomicFile(const QString& path) : path_(path) {}
+AtomicFile::AtomicFile(const QString& path, AtomicTarget target) : path_(path), mode_(target) {}
 
 AtomicFile::~AtomicFile() { discard(); }
 
@@ -63,7 +63,11 @@ bool AtomicFile::open() {
     bool keepMode = false;
     mode_t mode = 0;
     target_ = path_;
-    if (::stat(encoded(path_).constData(), &st) == 0) {
+    const bool follow = mode_ == AtomicTarget::FollowLinks;
+    const int found = follow ? ::stat(encoded(path_).constData(), &st) : ::lstat(encoded(path_).constData(), &st);
+    // Without following, only a folder or a regular file counts as there:
+    // anything else is replaced like a missing file.
+    if (found == 0 && (follow || S_ISREG(st.st_mode) || S_ISDIR(st.st_mode))) {
         // A folder, or a file its owner made read-only, is never replaced.
         if (S_ISDIR(st.st_mode) || ::access(encoded(path_).constData(), W_OK) != 0) return false;
         if (!S_ISREG(st.st_mode)) {
@@ -82,7 +86,7 @@ bool AtomicFile::open() {
             return true;
         }
         // A link is followed: the file it names is the one replaced.
-        if (char* real = ::realpath(encoded(path_).constData(), nullptr)) {
+        if (char* real = follow ? ::realpath(encoded(path_).constData(), nullptr) : nullptr) {
             target_ = DecodeFileName(QByteArray(real));
             std::free(real);
         }
@@ -136,8 +140,8 @@ void AtomicFile::discard() {
     temp_.clear();
 }
 
-bool WriteFileAtomically(const QString& path, const std::function<bool(QIODevice&)>& write) {
-    AtomicFile file(path);
+bool WriteFileAtomically(const QString& path, const std::function<bool(QIODevice&)>& write, AtomicTarget target) {
+    AtomicFile file(path, target);
     if (!file.open()) return false;
     if (!write(file.device())) {
         file.discard();
@@ -150,8 +154,8 @@ bool WriteFileAtomically(const QString& path, const QByteArray& bytes) {
     return WriteFileAtomically(path, [&bytes](QIODevice& out) { return out.write(bytes) == bytes.size(); });
 }
 
-int RemoveAtomicLeftovers(const QString& folder) {
-    static const QRegularExpression ours(QStringLiteral("^\\..+\\.(\\d{1,10})\\.[A-Za-z0-9]{6}\\.partial$"));
+int RemoveAtomicLeftovers(const QString& folder, const std::function<bool(const QString& target)>& written) {
+    static const QRegularExpression ours(QStringLiteral("^\\.(.+)\\.(\\d{1,10})\\.[A-Za-z0-9]{6}\\.partial$"));
     if (folder.isEmpty()) return 0;
     // readdir rather than QDir: Qt skips names that are not UTF-8.
     QStringList names;
@@ -165,8 +169,8 @@ int RemoveAtomicLeftovers(const QString& folder) {
     int removed = 0;
     for (const QString& name : names) {
         const auto m = ours.match(name);
-        if (!m.hasMatch()) continue;
-        const qint64 pid = m.captured(1).toLongLong();
+        if (!m.hasMatch() || !written(m.captured(1))) continue;
+        const qint64 pid = m.captured(2).toLongLong();
         // A writer that still runs (this process included) keeps its file.
         if (pid <= 0 || pid > INT32_MAX || pid == ::getpid() || ::kill(pid_t(pid), 0) == 0 || errno != ESRCH) continue;
         const QByteArray path = encoded(folder + QLatin1Char('/') + name);

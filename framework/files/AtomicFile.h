@@ -5,15 +5,15 @@
 // full disk, a folder that cannot be written) leaves the old file whole and
 // returns false.
 //
-// The temporary file is named ".<target name>.<pid>.<six letters>.partial", so
-// that one left behind by a killed process can be recognised and removed
-// (RemoveAtomicLeftovers) and nothing else ever is.
+// The temporary file is named ".<target name>.<pid>.<six letters>.partial"
+// (the target name cut to 200 bytes), so that one left behind by a killed
+// process can be recognised and removed (RemoveAtomicLeftovers). Other
+// programs may name their files the same way: only leftovers of targets that
+// the caller names are removed.
 //
-// A target that exists and is not a regular file (a device such as /dev/full
-// or /dev/stdout, a FIFO) cannot be replaced; it is written directly, never
-// blocking, and a failed write is reported the same way. A symbolic link to a
-// regular file is followed: the file it names is replaced. A target that may
-// not be written (a read-only file) is refused, as QSaveFile does.
+// What is done with a target that exists and is not a regular file is the
+// caller's choice (AtomicTarget). A target that may not be written (a
+// read-only regular file) and a folder are refused, as QSaveFile does.
 //
 // (QSaveFile is not used: Qt 6.4's commit() does not notice a failed final
 // flush, and its temporary files could not be told apart after a crash.)
@@ -24,14 +24,27 @@
 
 class QIODevice;
 
+enum class AtomicTarget {
+    // The user's own files: a symbolic link is followed and the file it names
+    // replaced; a device (/dev/full, /dev/stdout) or FIFO cannot be replaced
+    // and is written directly, never blocking.
+    FollowLinks,
+    // Files of the program's own naming in a folder that others write to: a
+    // link, device or FIFO at the path is itself replaced by a regular file,
+    // never written through.
+    RegularFile,
+};
+
 // Writes what `write` puts into the device; `write` returns false to abandon.
-bool WriteFileAtomically(const QString& path, const std::function<bool(QIODevice&)>& write);
+bool WriteFileAtomically(const QString& path, const std::function<bool(QIODevice&)>& write,
+                         AtomicTarget target = AtomicTarget::FollowLinks);
 bool WriteFileAtomically(const QString& path, const QByteArray& bytes);
 
 // Removes the temporary files of this helper that a killed process left in
-// the folder (regular files of ours whose writing process has ended).
-// Returns how many were removed.
-int RemoveAtomicLeftovers(const QString& folder);
+// the folder while writing a target there that `written` accepts (given the
+// target's name as the temporary file's name holds it): regular files of this
+// user whose writing process has ended. Returns how many were removed.
+int RemoveAtomicLeftovers(const QString& folder, const std::function<bool(const QString& target)>& written);
 
 // One atomic write streamed over time (a BinaryStream): open, write into
 // device(), then commit; destroying it uncommitted discards the temporary file.
@@ -57,7 +70,7 @@ class AtomicFile {
     };
 
 public:
-    explicit AtomicFile(const QString& path);
+    explicit AtomicFile(const QString& path, AtomicTarget target = AtomicTarget::FollowLinks);
     ~AtomicFile();
     AtomicFile(const AtomicFile&) = delete;
     AtomicFile& operator=(const AtomicFile&) = delete;
@@ -71,6 +84,7 @@ public:
 
 private:
     QString path_;
+    AtomicTarget mode_;
     QString temp_;    // empty when writing directly into a device
     QString target_;  // the file the temporary one replaces
     QFile file_;

@@ -7,12 +7,18 @@
 #include <QTemporaryFile>
 #include <QTextStream>
 
+#include <functional>
+
 #include "framework/core/AppIdentity.h"
 #include "framework/files/AtomicFile.h"
 
 namespace {
 
 QString home() { return QString::fromLocal8Bit(qgetenv("HOME")); }
+
+// QTemporaryFile's pattern for GetTemporaryFolderItem: the X's become letters and digits.
+const QString kTemporaryItemPattern = QStringLiteral("dropped-XXXXXX.jpg");
+const QRegularExpression kTemporaryItemName(QStringLiteral("^dropped-[A-Za-z0-9]{6}\\.jpg$"));
 
 QString xdgDir(const char* variable, const QString& fallback) {
     const QString v = QString::fromLocal8Bit(qgetenv(variable));
@@ -56,7 +62,7 @@ FolderItemPtr GetTemporaryFolderItem() {
     const FolderItemPtr dir = ApplicationCacheFolder();
     if (!dir) return nullptr;
     // Reserve a unique name, then hand out the path of the still-empty file.
-    QTemporaryFile file(dir->AbsolutePath() + QStringLiteral("/dropped-XXXXXX.jpg"));
+    QTemporaryFile file(dir->AbsolutePath() + QLatin1Char('/') + kTemporaryItemPattern);
     file.setAutoRemove(false);
     if (!file.open()) return nullptr;
     return std::make_shared<FolderItem>(file.fileName());
@@ -74,11 +80,22 @@ QString picturesPath() {
 
 FolderItemPtr SpecialFolder::Pictures() { return ensureFolder(picturesPath()); }
 
-int RemoveLeftoversOfKilledWrites() {
-    int removed = 0;
+int RemoveLeftoversOfKilledWrites(const WrittenFiles& files) {
     const QString cache = xdgDir("XDG_CACHE_HOME", QStringLiteral(".cache"));
     const QString appCache = cache.isEmpty() ? QString() : cache + QLatin1Char('/') + CurrentAppIdentity().cacheFolderName;
-    for (const QString& dir : {xdgDir("XDG_CONFIG_HOME", QStringLiteral(".config")), picturesPath(), appCache})
-        if (!dir.isEmpty() && QFileInfo(dir).isDir()) removed += RemoveAtomicLeftovers(QDir::cleanPath(dir));
+    const auto named = [](const QStringList& names) {
+        return [&names](const QString& target) { return names.contains(target); };
+    };
+    const struct {
+        QString dir;
+        std::function<bool(const QString&)> written;
+    } folders[] = {
+        {xdgDir("XDG_CONFIG_HOME", QStringLiteral(".config")), named(files.preferences)},
+        {picturesPath(), named(files.pictures)},
+        {appCache, [&](const QString& target) { return files.cache.contains(target) || kTemporaryItemName.match(target).hasMatch(); }},
+    };
+    int removed = 0;
+    for (const auto& f : folders)
+        if (!f.dir.isEmpty() && QFileInfo(f.dir).isDir()) removed += RemoveAtomicLeftovers(QDir::cleanPath(f.dir), f.written);
     return removed;
 }

@@ -1,5 +1,7 @@
 #pragma once
 // The user's folders, as the XDG base-directory rules name them.
+#include <QStringList>
+
 #include "framework/files/FolderItem.h"
 
 // $XDG_CONFIG_HOME, else ~/.config; created when missing. Nil when there is no home.
@@ -18,8 +20,16 @@ namespace SpecialFolder {
 FolderItemPtr Pictures();
 }
 
-// Removes what saves that were killed half-way (kill -9, a power cut) left in
-// the preferences, pictures and application cache folders: only temporary files of the atomic
-// writer's own naming whose process has ended (see AtomicFile.h). Creates no
-// folder. Returns how many were removed.
-int RemoveLeftoversOfKilledWrites();
+// The names of the files a program writes, by folder. Other programs write
+// into the same folders, some with the same writer's naming.
+struct WrittenFiles {
+    QStringList preferences;  // in PreferencesFolder()
+    QStringList pictures;     // in SpecialFolder::Pictures()
+    QStringList cache;        // in ApplicationCacheFolder(), besides GetTemporaryFolderItem's
+};
+
+// Removes what saves of those files that were killed half-way (kill -9, a
+// power cut) left in their folders: only temporary files of the atomic
+// writer's naming for those names whose process has ended (see AtomicFile.h).
+// Creates no folder. Returns how many were removed.
+int RemoveLeftoversOfKilledWrites(const WrittenFiles& files);

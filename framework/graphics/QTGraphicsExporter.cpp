@@ -18,7 +18,7 @@ constexpr int kJpegQuality = 75;  // Qt's writer's default, kept for the same fi
 
 }  // namespace
 
-bool WriteImageFile(const QString& path, const QImage& image, const char* format) {
+bool WriteImageFile(const QString& path, const QImage& image, const char* format, AtomicTarget target) {
     const bool png = qstrcmp(format, "png") == 0;
     // JPEG has no alpha; flatten onto opaque pixels so the result never depends
     // on the writer's treatment of transparency. An RGB32 picture (every
@@ -35,7 +35,7 @@ bool WriteImageFile(const QString& path, const QImage& image, const char* format
         QImageWriter writer(&out, format);
         if (png) writer.setQuality(80);
         return writer.write(opaque);  // errorString() is unreliable after success: judge by the result
-    });
+    }, target);
 }
 
 QTGraphicsExporterPtr GetQTGraphicsExporter(const QString& formatCode) {
@@ -43,9 +43,9 @@ QTGraphicsExporterPtr GetQTGraphicsExporter(const QString& formatCode) {
     return std::make_shared<QTGraphicsExporter>(formatCode);
 }
 
-bool QTGraphicsExporter::SavePicture(const FolderItemPtr& file, const PicturePtr& picture) const {
+bool QTGraphicsExporter::SavePicture(const FolderItemPtr& file, const PicturePtr& picture, AtomicTarget target) const {
     const char* format = QtFormatFor(format_);
     if (!file || !picture || !format) return false;
     picture->EndGraphics();
-    return WriteImageFile(file->AbsolutePath(), picture->Image(), format);
+    return WriteImageFile(file->AbsolutePath(), picture->Image(), format, target);
 }

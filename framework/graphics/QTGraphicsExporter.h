@@ -5,6 +5,7 @@
 #include <QString>
 #include <memory>
 
+#include "framework/files/AtomicFile.h"
 #include "framework/files/FolderItem.h"
 #include "framework/graphics/Picture.h"
 
@@ -16,8 +17,10 @@ public:
     void SetOutputFileType(const QString& v) { fileType_ = v; }
     QString OutputFileCreator() const { return fileCreator_; }
     void SetOutputFileCreator(const QString& v) { fileCreator_ = v; }
-    // True when the whole file was written.
-    bool SavePicture(const FolderItemPtr& file, const PicturePtr& picture) const;
+    // True when the whole file was written. How a link at the file's place is
+    // treated is the caller's choice (see AtomicFile.h).
+    bool SavePicture(const FolderItemPtr& file, const PicturePtr& picture,
+                     AtomicTarget target = AtomicTarget::FollowLinks) const;
 
 private:
     QString format_, fileType_, fileCreator_;
@@ -29,4 +32,5 @@ using QTGraphicsExporterPtr = std::shared_ptr<QTGraphicsExporter>;
 QTGraphicsExporterPtr GetQTGraphicsExporter(const QString& formatCode);
 
 // Writes an image to a path in a Qt format ("jpg", "png") atomically; True on success.
-bool WriteImageFile(const QString& path, const QImage& image, const char* format);
+bool WriteImageFile(const QString& path, const QImage& image, const char* format,
+                    AtomicTarget target = AtomicTarget::FollowLinks);

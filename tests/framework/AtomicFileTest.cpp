@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include <functional>
+
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -92,6 +94,34 @@ TEST_F(AtomicWrites, DevicesAreWrittenInPlaceLinksFollowedAndModesKept) {
     EXPECT_EQ(st.st_mode & 0777, 0640u);
 }
 
+TEST_F(AtomicWrites, ARegularFileTargetReplacesWhatStandsThereInsteadOfWritingThrough) {
+    const QString real = path(QStringLiteral("real"));
+    PutFile(real, "old");
+    const struct {
+        const char* what;
+        std::function<bool(const QString&)> make;
+    } cases[] = {
+        {"a link to a file", [&](const QString& p) { return QFile::link(real, p); }},
+        {"a link to nowhere", [&](const QString& p) { return QFile::link(path(QStringLiteral("gone")), p); }},
+        {"a FIFO", [](const QString& p) { return ::mkfifo(QFile::encodeName(p).constData(), 0600) == 0; }},
+    };
+    for (const auto& c : cases) {
+        const QString target = path(QStringLiteral("picture.jpg"));
+        ASSERT_TRUE(c.make(target)) << c.what;
+        EXPECT_TRUE(WriteFileAtomically(target, [](QIODevice& out) { return out.write("new") == 3; },
+                                        AtomicTarget::RegularFile)) << c.what;
+        const QFileInfo info(target);
+        const bool regular = info.isFile() && !info.isSymLink();  // never open a FIFO to read it
+        EXPECT_TRUE(regular) << c.what;
+        if (regular) {
+            EXPECT_EQ(FileBytes(target, "<unreadable>"), QByteArray("new")) << c.what;
+        }
+        ::unlink(QFile::encodeName(target).constData());
+    }
+    EXPECT_EQ(FileBytes(real, "<unreadable>"), QByteArray("old"));
+    EXPECT_FALSE(QFileInfo::exists(path(QStringLiteral("gone"))));
+}
+
 TEST_F(AtomicWrites, OnlyLeftoversOfOurNamingFromEndedWritersAreRemoved) {
     const QString dead = QString::number(endedPid());
     const QString alive = QString::number(::getpid());
@@ -104,6 +134,7 @@ TEST_F(AtomicWrites, OnlyLeftoversOfOurNamingFromEndedWritersAreRemoved) {
         {QStringLiteral(".Zentravelle Prefs.") + alive + QStringLiteral(".aB3dE9.partial"), false},  // still writing
         {QStringLiteral(".Zentravelle Prefs.1.aB3dE9.partial"), false},                              // a live process
         {QStringLiteral("Zentravelle Prefs.") + dead + QStringLiteral(".aB3dE9.partial"), false},   // not hidden
+        {QStringLiteral(".otherapp.rc.") + dead + QStringLiteral(".Qw3rty.partial"), false},        // not a name of ours
         {QStringLiteral(".photo.") + dead + QStringLiteral(".aB3dE9.part"), false},
         {QStringLiteral(".photo.") + dead + QStringLiteral(".aB3dE.partial"), false},
         {QStringLiteral("Zentravelle Prefs.dPviBu"), false},
@@ -113,7 +144,9 @@ TEST_F(AtomicWrites, OnlyLeftoversOfOurNamingFromEndedWritersAreRemoved) {
     const QString folderName = QStringLiteral(".f.") + dead + QStringLiteral(".aB3dE9.partial");
     ASSERT_TRUE(QDir().mkdir(path(folderName)));
 
-    EXPECT_EQ(RemoveAtomicLeftovers(dir.path()), 2);
+    const QStringList ours = {QStringLiteral("Zentravelle Prefs"), QStringLiteral("com.apple.desktop.plist"),
+                              QStringLiteral("photo"), QStringLiteral("f")};
+    EXPECT_EQ(RemoveAtomicLeftovers(dir.path(), [&](const QString& target) { return ours.contains(target); }), 2);
     for (const auto& c : cases) EXPECT_EQ(QFileInfo::exists(path(c.name)), !c.removed) << c.name.toStdString();
     EXPECT_TRUE(QFileInfo(path(folderName)).isDir());
 }

@@ -24,6 +24,7 @@
 #include "framework/desktop/DesktopService.h"
 #include "tests/mainwindow/MainWindowFixture.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/TestFiles.h"
 #include "tests/support/TestPictures.h"
 
 namespace {
@@ -464,6 +465,20 @@ TEST_F(Window1Composer, DesktopShowsThePlainSourceBeforeEachComposedPicture) {
     EXPECT_EQ(Shown(1), ComposedPng());
     EXPECT_EQ(window->scrOriginal,
               (QStringList{source, QStringLiteral("/second/screen.png")}));  // only the main screen's record
+}
+
+TEST_F(Window1Composer, ALinkInPlaceOfTheComposedPictureIsReplacedNotWrittenThrough) {
+    UseSource(WritePicture(QStringLiteral("src.png"), SolidImage(40, 40)));
+    const QString notes = TestEnvironment::Home() + QStringLiteral("/notes.txt");
+    PutFile(notes, "my notes");
+    ASSERT_TRUE(QDir().mkpath(PicturesPath(QString())));
+    ASSERT_TRUE(QFile::link(notes, ComposedJpeg()));
+    window->PopupMenu2->SetListIndex(0);
+    window->SetMainDesktop();
+    EXPECT_EQ(FileBytes(notes, "<unreadable>"), QByteArray("my notes"));
+    EXPECT_FALSE(QFileInfo(ComposedJpeg()).isSymLink());
+    EXPECT_EQ(QImageReader(ComposedJpeg()).format(), QByteArray("jpeg"));
+    EXPECT_EQ(Shown(1), ComposedJpeg());
 }
 
 TEST_F(Window1Composer, FailedWriteOfTheComposedPictureIsNotSetAsTheDesktop) {

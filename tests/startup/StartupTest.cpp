@@ -87,10 +87,15 @@ TEST_F(Startup, LeftoversOfSavesKilledHalfWayAreRemovedAtStartAndNothingElse) {
     waitpid(ended, nullptr, 0);
     const QString tag = QStringLiteral(".%1.Ab12Cd.partial").arg(ended);
     const QStringList leftovers = {TestEnvironment::Home() + QStringLiteral("/.config/.Zentravelle Prefs") + tag,
-                                 TestEnvironment::Home() + QStringLiteral("/Pictures/.Desktop.jpg") + tag,
-                                 TestEnvironment::Home() + QStringLiteral("/.cache/zentravelle/.help.html") + tag};
+                                 TestEnvironment::Home() + QStringLiteral("/.config/.com.apple.desktop.plist") + tag,
+                                 TestEnvironment::Home() + QStringLiteral("/Pictures/.ZentravelleDesktopPicture.png") + tag,
+                                 TestEnvironment::Home() + QStringLiteral("/.cache/zentravelle/.help.html") + tag,
+                                 TestEnvironment::Home() + QStringLiteral("/.cache/zentravelle/.dropped-x1Y2z3.jpg") + tag};
+    // Other programs' files of the same naming are theirs.
     const QStringList kept = {TestEnvironment::Home() + QStringLiteral("/.config/Zentravelle Prefs.dPviBu"),
-                            TestEnvironment::Home() + QStringLiteral("/Pictures/holiday.jpg.partial")};
+                            TestEnvironment::Home() + QStringLiteral("/Pictures/holiday.jpg.partial"),
+                            TestEnvironment::Home() + QStringLiteral("/.config/.otherapp.rc") + tag,
+                            TestEnvironment::Home() + QStringLiteral("/Pictures/.holiday.jpg") + tag};
     QDir().mkpath(TestEnvironment::Home() + QStringLiteral("/.config"));
     QDir().mkpath(TestEnvironment::Home() + QStringLiteral("/Pictures"));
     QDir().mkpath(TestEnvironment::Home() + QStringLiteral("/.cache/zentravelle"));
