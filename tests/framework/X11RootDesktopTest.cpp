@@ -76,6 +76,25 @@ TEST(X11RootDesktop, EachScreensPictureBecomesTheRootPixmapAndOutlivesTheSetter)
     EXPECT_FALSE(X11RootDesktop(":no-such-display").setPicture(1, red));
     EXPECT_EQ(server.rootProperty("_XROOTPMAP_ID"), second);
     EXPECT_TRUE(server.pixmapExists(second));
+
+    // Another program sets _XROOTPMAP_ID alone: ours, left named by
+    // ESETROOT_PMAP_ID, is freed with the next picture; theirs is kept.
+    const uint64_t other = server.publishOwnPixmap(qRgb(0, 0, 255));
+    ASSERT_TRUE(desktop.setPicture(1, red));
+    EXPECT_FALSE(server.pixmapExists(second));
+    EXPECT_TRUE(server.pixmapExists(other));
+}
+
+TEST(X11RootDesktop, BothPropertiesNamingAWindowKillNobody) {
+    XvfbServer server(1440, 900);
+    ASSERT_FALSE(server.display().isEmpty()) << "Xvfb did not start (package xvfb)";
+    const TwoScreens screens;
+    // The test's connection stands for the program's own: killing its client would end the test.
+    const uint64_t window = server.ownWindow();
+    server.setRootProperty("_XROOTPMAP_ID", window);
+    server.setRootProperty("ESETROOT_PMAP_ID", window);
+    ASSERT_TRUE(X11RootDesktop(server.display()).setPicture(1, picture(QStringLiteral("red.png"), {720, 900}, Qt::red)));
+    EXPECT_TRUE(server.pixmapExists(window));
 }
 
 TEST(X11RootDesktop, DesktopsThatDrawTheirOwnBackgroundAreKnown) {
