@@ -85,21 +85,18 @@ uint64_t XvfbServer::publishOwnPixmap(QRgb colour) {
     XSetForeground(d, gc, (unsigned long)(colour & 0xffffff));
     XFillRectangle(d, pixmap, gc, 0, 0, unsigned(DisplayWidth(d, screen)), unsigned(DisplayHeight(d, screen)));
     XFreeGC(d, gc);
-    setRootProperty("_XROOTPMAP_ID", pixmap);
+    XChangeProperty(d, root, XInternAtom(d, "_XROOTPMAP_ID", False), XA_PIXMAP, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(&pixmap), 1);
+    XSync(d, False);
     return pixmap;
 }
 
-void XvfbServer::setRootProperty(const char* atom, uint64_t id) {
-    Display* d = dpy(connection_);
-    const XID value = id;
-    XChangeProperty(d, DefaultRootWindow(d), XInternAtom(d, atom, False), XA_PIXMAP, 32, PropModeReplace,
-                    reinterpret_cast<const unsigned char*>(&value), 1);
-    XSync(d, False);
-}
-
-uint64_t XvfbServer::ownWindow() {
+uint64_t XvfbServer::publishOwnWindow() {
     Display* d = dpy(connection_);
     const Window window = XCreateSimpleWindow(d, DefaultRootWindow(d), 0, 0, 10, 10, 0, 0, 0);
+    for (const char* atom : {"_XROOTPMAP_ID", "ESETROOT_PMAP_ID"})
+        XChangeProperty(d, DefaultRootWindow(d), XInternAtom(d, atom, False), XA_PIXMAP, 32, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(&window), 1);
     XSync(d, False);
     return window;
 }

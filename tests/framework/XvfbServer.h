@@ -22,13 +22,11 @@ public:
     uint64_t rootProperty(const char* atom) const;
     // True while the pixmap (or window) exists on the server.
     bool pixmapExists(uint64_t pixmap) const;
-    // Names id by a root window property.
-    void setRootProperty(const char* atom, uint64_t id);
-    // An unmapped window of the test's own connection.
-    uint64_t ownWindow();
     // A pixmap of the test's own connection, filled with colour and named by
     // _XROOTPMAP_ID alone, as a program that draws the root itself leaves it.
     uint64_t publishOwnPixmap(QRgb colour);
+    // A window of the test's own connection, named by both root pixmap properties.
+    uint64_t publishOwnWindow();
 
 private:
     QProcess process_;
