@@ -24,7 +24,7 @@ void PushButton::SetCaption(const QString& v) {
 void PushButton::SetDefault(bool v) {
     default_ = v;
     button_->setDefault(v);
-    ApplyFont();  // a default button's frame is wider in some styles
+    ApplyFont();  // some styles give a default button a wider frame
 }
 
 // Inside the bevel.
@@ -32,7 +32,8 @@ QRect PushButton::textRoom() const {
     QStyleOptionButton option;
     option.initFrom(button_);
     option.text = button_->text();
-    if (default_) option.features |= QStyleOptionButton::DefaultButton;
+    if (button_->autoDefault()) option.features |= QStyleOptionButton::AutoDefaultButton;
+    if (button_->isDefault()) option.features |= QStyleOptionButton::DefaultButton;
     return button_->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button_);
 }
 
