@@ -2,9 +2,10 @@
 // A control that shows text in a font of its own: TextFont ("System" is the
 // application's font, the desktop's unless the program set one; a family that
 // is not installed, such as "Geneva", falls back to the platform's sans-serif),
-// TextSize in pixels (0: that font's size), Bold, Italic, Underline. A text that does not fit its box at that size
-// is drawn at the largest smaller size that fits (never below 6 pixels): larger
-// desktop fonts leave the layout's places and sizes as they are.
+// TextSize in pixels (0: that font's size), Bold, Italic, Underline. A text
+// that does not fit its box at that size is drawn at the largest smaller size
+// that fits (never below 6 pixels): larger desktop fonts leave the layout's
+// places and sizes as they are.
 #include <QFont>
 
 #include "framework/ui/RectControl.h"
