@@ -332,6 +332,17 @@ TEST_F(ControlTest, ReturnAndEscapePressDefaultAndCancelButtons) {
     EXPECT_EQ(lines->Text(), QStringLiteral("\n"));
 }
 
+TEST_F(ControlTest, EscapeClosesADialogWithoutCancelButtonOnly) {
+    for (const int32_t frame : {0, 1}) {
+        auto w = NewWindow<Window>(QStringLiteral("Escape"));
+        w->SetFrame(frame);
+        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QCoreApplication::sendEvent(w->contentWidget(), &escape);
+        EXPECT_EQ(w->isClosed(), frame == 1) << "frame " << frame;
+        w->Close();
+    }
+}
+
 TEST_F(ControlTest, RichPasteIntoOneLineKeepsStylesAndJoinsLines) {
     auto field = add<EditField>("EditField1");
     field->SetMultiline(false);
