@@ -323,8 +323,8 @@ bool PrefsManager::placeWindow(const QString& key, WindowBounds& window, bool si
         window.SetHeight(atMost(block->Short(4), &ScreenInfo::AvailableHeight));
         window.SetWidth(atMost(block->Short(6), &ScreenInfo::AvailableWidth));
     }
-    // A place saved on a larger screen, another layout or at another scale
-    // factor may still reach past the right or bottom edge of every screen.
+    // A place saved on a larger screen, in another layout or at another scale
+    // factor may still reach past the right or bottom edge of its screen.
     keepOnScreen(window, size);
     return true;
 }

@@ -64,10 +64,11 @@ protected:
 };
 
 // Return and Enter press the window's default button, Escape its cancel button
-// (or closes a dialog that has none), whatever control has the focus and whatever the platform's theme lets focused
-// buttons and check boxes do with Return; a multi-line text field keeps Return
-// (it marks itself with the property below), and an open popup list is a window
-// of its own. Auto-repeat never presses the default button again.
+// (or closes a dialog that has none), whatever control has the focus and
+// whatever the platform's theme lets focused buttons and check boxes do with
+// Return; a multi-line text field keeps Return (it marks itself with the
+// property below), and an open popup list is a window of its own. Auto-repeat
+// never presses the default button again.
 class DefaultKeyFilter : public QObject {
 public:
     using QObject::QObject;

@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
 # The window comes back where it was left, run after run, under a real window
 # manager (openbox) that frames it; a window left partly off the screen comes
-# back with its content area inside the screen's available area, at scale 1
-# and, from a place saved at scale 1, at scale 2.
+# back with its content area inside the screen's available area, at scale 2 too.
 set -uo pipefail
 program="$1"
 source "$(dirname "$0")/lib.sh"

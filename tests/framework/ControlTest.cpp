@@ -333,13 +333,11 @@ TEST_F(ControlTest, ReturnAndEscapePressDefaultAndCancelButtons) {
 }
 
 TEST_F(ControlTest, EscapeClosesADialogWithoutCancelButtonOnly) {
-    for (const int32_t frame : {0, 1}) {
-        auto w = NewWindow<Window>(QStringLiteral("Escape"));
-        w->SetFrame(frame);
+    for (const int32_t frame : {0, 1}) {  // a document window, a modal dialog
+        window->SetFrame(frame);
         QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-        QCoreApplication::sendEvent(w->contentWidget(), &escape);
-        EXPECT_EQ(w->isClosed(), frame == 1) << "frame " << frame;
-        w->Close();
+        QCoreApplication::sendEvent(window->contentWidget(), &escape);
+        EXPECT_EQ(window->isClosed(), frame == 1) << "frame " << frame;
     }
 }
 

@@ -297,15 +297,6 @@ TEST_F(Window1Settings, RestoresEverySetting) {
     }
 }
 
-TEST_F(Window1Settings, APlaceNearTheScreensCornerKeepsTheGrownWindowOnIt) {
-    auto prefs = SavedStore();
-    prefs->Set(QStringLiteral("mainwindow"), WindowRect(800, 1300, 576, 340));
-    prefs->Set(QStringLiteral("advanced"), true);
-    OpenWindow();
-    EXPECT_EQ(window->Top() + window->Height(), 900) << "the preview and the advanced group grew it after its place";
-    EXPECT_EQ(window->Left() + window->Width(), 1440);
-}
-
 TEST_F(Window1Settings, NegativeAdjustmentIsLabelledWithItsSign) {
     SavedStore()->Set(QStringLiteral("menubaradjust"), -4);
     OpenWindow();

@@ -119,28 +119,21 @@ TEST_F(PrefsWindow, AWindowReachingPastItsScreenComesBackOntoIt) {
     const ScreenInfo main = mainScreen(22, 0, 1440, 878), right = mainScreen(0, 1440, 1920, 1080);
     ScreenInfo hidpi = mainScreen(0, 0, 720, 450);  // 1440 x 900 device pixels
     hidpi.devicePixelRatio = 2.0;
-    struct Case {
-        const char* layout;
-        std::vector<ScreenInfo> screens;
-        bool size;  // GetWindow; else GetWindowPosition of a window 500 high and 400 wide
-        Rect stored, expected;
+    // GetWindowPosition of a window 500 high and 400 wide, or with size GetWindow.
+    const struct { std::vector<ScreenInfo> screens; bool size; Rect stored, expected; } cases[] = {
+        {{main}, false, {800, 1300, 0, 0}, {400, 1040, 500, 400}},         // near the bottom right corner
+        {{hidpi}, false, {800, 1300, 0, 0}, {0, 320, 500, 400}},            // at 2x, taller than the area
+        {{main, right}, false, {1000, 3000, 0, 0}, {580, 2960, 500, 400}},  // mostly on the right screen
+        {{main, right}, false, {3000, 5000, 0, 0}, {400, 1040, 500, 400}},  // where no screen reaches
+        {{main, mainScreen(0, -1920, 1920, 1080)}, false, {100, -1500, 0, 0}, {100, 0, 500, 400}},  // left edge first
+        {{mainScreen(0, 0, 1920, 1080), mainScreen(0, 1920, 800, 600)}, true, {100, 2000, 900, 1000}, {0, 1920, 600, 800}},
     };
-    const Case cases[] = {
-        {"near the main screen's bottom right", {main}, false, {800, 1300, 0, 0}, {400, 1040, 500, 400}},
-        {"at a 2x scale, larger than the area", {hidpi}, false, {800, 1300, 0, 0}, {0, 320, 500, 400}},
-        {"mostly on the right screen", {main, right}, false, {1000, 3000, 0, 0}, {580, 2960, 500, 400}},
-        {"where no screen reaches", {main, right}, false, {3000, 5000, 0, 0}, {400, 1040, 500, 400}},
-        {"left of the main screen", {main, mainScreen(0, -1920, 1920, 1080)}, false, {100, -1500, 0, 0},
-         {100, 0, 500, 400}},
-        {"sized larger than its screen", {mainScreen(0, 0, 1920, 1080), mainScreen(0, 1920, 800, 600)}, true,
-         {100, 2000, 900, 1000}, {0, 1920, 600, 800}},
-    };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         platform.SetScreens(c.screens);
         p.Set("w", TestWindow(c.stored[0], c.stored[1], c.stored[2], c.stored[3]));
         TestWindow w(0, 0, 500, 400);
         ASSERT_TRUE(c.size ? p.GetWindow("w", w) : p.GetWindowPosition("w", w));
-        EXPECT_EQ((Rect{w.Top(), w.Left(), w.Height(), w.Width()}), c.expected) << c.layout;
+        EXPECT_EQ((Rect{w.Top(), w.Left(), w.Height(), w.Width()}), c.expected) << "row " << &c - cases;
     }
 }
 

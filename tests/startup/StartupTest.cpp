@@ -1,10 +1,8 @@
 // The whole program run in-process: start-up, the About box, quitting and shut-down.
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QKeyEvent>
 #include <QTimer>
 
 #include <sys/wait.h>
@@ -159,12 +157,6 @@ TEST_F(Startup, AboutBoxShowsNameVersionNoticeAndPicture) {
         for (const ControlPtr& c : about->controls()) {
             auto r = std::dynamic_pointer_cast<RectControl>(c);
             EXPECT_NEAR(r->Left() + r->Width() / 2.0, 150, 2) << c->Name().toStdString();
-        }
-        if (shown == 3) {
-            QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-            QCoreApplication::sendEvent(ok->widget(), &escape);
-            EXPECT_TRUE(about->isClosed()) << "Escape closes it as it closes a message box";
-            if (about->isClosed()) return;
         }
         SimulateMouseDown(*ok, 5, 5);
         SimulateMouseUp(*ok, 5, 5);
