@@ -34,9 +34,12 @@ struct RuntimeState {
     QMetaObject::Connection stateConnection;
 };
 
+// Never destroyed: the process may end by exit() from inside the event loop
+// (Qt does when the display connection breaks), with the application object
+// and the windows alive and other statics already gone.
 RuntimeState& state() {
-    static RuntimeState s;
-    return s;
+    static auto* s = new RuntimeState;
+    return *s;
 }
 
 const char* const kFrameworkClasses[] = {
