@@ -62,6 +62,12 @@ std::shared_ptr<Application> _GetAppObject();
 // that escapes an event handler ends the loop and is thrown from here.
 void _RuntimeRun();
 bool runtimeRunning();
+// True once the process has begun to end by exit() in the middle of the run.
+bool runtimeExiting();
+// The session asks the program to save (Qt's commitDataRequest, before a
+// logout): raises the application's CommitData. Does nothing before every
+// Open has run, or while the program quits.
+void RuntimeCommitData();
 // Tells the user about an error nothing caught (a message box), then returns;
 // the run's exit code becomes 1.
 void _UnhandledException(const std::exception& e);

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QTimer>
 
+#include <csignal>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -16,6 +17,7 @@
 #include "framework/files/FileTypeRegistry.h"
 #include "framework/runtime/HandlerScope.h"
 #include "framework/runtime/Runtime.h"
+#include "framework/runtime/Yield.h"
 #include "framework/ui/Canvas.h"
 #include "framework/ui/PushButton.h"
 #include "framework/ui/StaticText.h"
@@ -109,6 +111,39 @@ TEST_F(Startup, ClosingTheMainWindowQuits) {
     QTimer::singleShot(0, [] { Window1()->Close(); });
     EXPECT_EQ(RunProgram(), 0);
     EXPECT_TRUE(QFile::exists(PrefsPath())) << "the application's Close saved the store";
+}
+
+TEST_F(Startup, ASignalDuringAHandlerQuitsOnceTheHandlerReturns) {
+    bool returned = false;
+    QTimer::singleShot(0, [&] {
+        runGuarded([&] {
+            raise(SIGTERM);
+            SetYieldInterval(0);
+            Yield();  // the event loop takes the signal in
+            SetYieldInterval(10);
+            EXPECT_TRUE(OpenWindow1()) << "the quit waits for the handler";
+            returned = true;
+        });
+    });
+    const QObject watchdog;  // a lost signal fails here rather than hanging
+    QTimer::singleShot(10000, &watchdog, [] { Quit(3); });
+    EXPECT_EQ(RunProgram(), 0);
+    EXPECT_TRUE(returned);
+    EXPECT_TRUE(QFile::exists(PrefsPath()));
+}
+
+TEST_F(Startup, TheSessionsSaveRequestSavesTheWindowsSettingsAndTheRunGoesOn) {
+    QTimer::singleShot(0, [] {
+        runAfterHandlers([] {  // once every Open has run
+            Window1()->EditField1->SetText(QStringLiteral("Abmeldung"));
+            RuntimeCommitData();
+            QFile saved(PrefsPath());
+            EXPECT_TRUE(saved.open(QIODevice::ReadOnly) && saved.readAll().contains("Abmeldung"));
+            EXPECT_TRUE(OpenWindow1());
+            Quit(0);
+        });
+    });
+    EXPECT_EQ(RunProgram(), 0);
 }
 
 TEST_F(Startup, HidesTheMainWindowWhileAnotherApplicationIsActive) {
