@@ -1,6 +1,7 @@
 #include "framework/runtime/QuitSignals.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QDialog>
 #include <QSocketNotifier>
 #include <csignal>
 #include <cerrno>
@@ -21,6 +22,22 @@ struct sigaction before[std::size(kSignals)];
 QSocketNotifier* notifier = nullptr;
 bool quitQueued = false;
 
+void cancelLater(QObject* object) {
+    if (auto* dialog = qobject_cast<QDialog*>(object); dialog && dialog->isWindow())
+        QMetaObject::invokeMethod(dialog, &QDialog::reject, Qt::QueuedConnection);  // inside its own loop
+}
+
+// Once a signal asked to quit, every dialog is cancelled as it shows: a logout
+// waits for no answer, and the handler that waits on the dialog must return
+// before the quit can run.
+class DialogCanceller : public QObject {
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show) cancelLater(watched);
+        return false;
+    }
+};
+DialogCanceller* canceller = nullptr;
+
 void onSignal(int) {
     const int saved = errno;
     const char byte = 1;
@@ -38,6 +55,12 @@ void signalled() {
     drainPipe();
     if (quitQueued) return;
     quitQueued = true;
+    if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance())) {
+        canceller = new DialogCanceller;
+        app->installEventFilter(canceller);
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->isVisible()) cancelLater(w);
+    }
     runAfterHandlers([] { runGuarded([] { Quit(0); }); });
 }
 
@@ -66,4 +89,6 @@ void removeQuitSignals() {
     for (size_t i = 0; i < std::size(kSignals); ++i) sigaction(kSignals[i], &before[i], nullptr);
     delete notifier;
     notifier = nullptr;
+    delete canceller;
+    canceller = nullptr;
 }
