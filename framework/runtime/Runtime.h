@@ -75,6 +75,7 @@ void _UnhandledException(const std::exception& e);
 // Closes every open window (raising each one's Close once), raises the
 // application's Close once, then ends the event loop with the code. Calling it
 // again while it runs does nothing.
+// SIGTERM, SIGHUP and SIGINT quit through it too (QuitSignals.h).
 void Quit(int32_t code = 0);
 
 // Runs a handler for an event that came from Qt: an exception ends the event
