@@ -86,6 +86,8 @@ public:
     void Event_Close() override;       // Window1Settings.cpp
     void Event_Deactivate() override;  // Window1Handlers.cpp
     void Event_Activate() override;    // Window1Handlers.cpp
+    // Every setting into the application's store: Close, and the session's save request.
+    void writeSettings();              // Window1Settings.cpp
 
     void LoadImage(FolderItemPtr f);           // Window1Watcher.cpp
     void CheckScreens();                       // Window1Watcher.cpp

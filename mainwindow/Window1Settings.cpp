@@ -176,6 +176,11 @@ void Window1::Event_Open() {
 }
 
 void Window1::Event_Close() {
+    writeSettings();
+    Quit(0);
+}
+
+void Window1::writeSettings() {
     auto prefs = Prefs();
     prefs->Set(QStringLiteral("mainwindow"), static_cast<const WindowBounds&>(*this));
     prefs->Set(QStringLiteral("barcolor"), currentColor);
@@ -195,5 +200,4 @@ void Window1::Event_Close() {
         prefs->Set(QStringLiteral("scrname") + Str(i + 1), scrName.value(i));
         Yield();
     }
-    Quit(0);
 }
