@@ -41,6 +41,13 @@ void App::Event_Close() {
     prefs->Save();
 }
 
+// The session may end before the program quits: what Close would save is saved now.
+void App::Event_CommitData() {
+    if (!prefs) throw NilObjectException("App.prefs");
+    if (const auto main = OpenWindow1()) main->writeSettings();
+    prefs->Save();
+}
+
 // The open main window only: Window1() would build one.
 void App::Event_Deactivate() {
     if (const auto main = OpenWindow1()) main->Hide();

@@ -13,6 +13,7 @@ public:
     void Event_Close() override;
     void Event_Deactivate() override;
     void Event_Activate() override;
+    void Event_CommitData() override;
     bool _FileAboutZentravelle_Action();
 
     std::shared_ptr<PrefsManager> prefs;

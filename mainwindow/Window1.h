@@ -86,6 +86,8 @@ public:
     void Event_Close() override;       // Window1Settings.cpp
     void Event_Deactivate() override;  // Window1Handlers.cpp
     void Event_Activate() override;    // Window1Handlers.cpp
+    // Every setting into the application's store: Close, and the session's save request.
+    void writeSettings();              // Window1Settings.cpp
 
     void LoadImage(FolderItemPtr f);           // Window1Watcher.cpp
     void CheckScreens();                       // Window1Watcher.cpp
@@ -146,9 +148,10 @@ private:
     MenuItemPtr MenuItemNamed(const QString& name);
     bool checkingScreens = false;  // a CheckScreens call is under way
 
-    // A composition whose picture could not be written, and the composed file's
-    // place as it was then: the watcher tries the same again only once one of
-    // them changed (Window1Composer.cpp).
+    // A composition that failed: the watcher does not try the same again at
+    // once (Window1Composer.cpp). A picture that could not be written is tried
+    // again once the composed file's place changed; one the desktop refused, once
+    // the desktop shows something else or the back-off has passed.
     struct PicturesState {
         bool writable = false, targetBlocked = false;
         qint64 freeBytes = 0;
@@ -156,8 +159,13 @@ private:
     struct FailedCompose {
         QString settings;
         PicturesState state;
+        std::optional<QString> refusedWhileShowing;  // what the main screen showed after the refusal
+        int64_t retryTick = 0;
     };
     std::optional<FailedCompose> failedCompose;
+    int64_t watcherTicks = 0;  // Timer1's ticks so far: the clock of the back-off
+    int32_t refusalsInARow = 0;
+    int64_t RefusalBackoffTicks() const;
     QString ComposeSettings(const QString& source) const;
     FolderItemPtr ComposedFile() const;
     bool ComposeWouldFailAgain(const QString& source) const;

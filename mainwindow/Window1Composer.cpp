@@ -15,6 +15,7 @@
 #include "framework/core/Convert.h"
 #include "framework/core/Strings.h"
 #include "framework/files/FileNames.h"
+#include "framework/files/FileStamp.h"
 #include "framework/files/SpecialFolders.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/QTGraphicsExporter.h"
@@ -44,16 +45,25 @@ const QString kCouldNotSet = QStringLiteral("Sorry, could not set the desktop im
 constexpr qint64 kNearlyFull = qint64(256) << 20;
 constexpr qint64 kRoomToTryAgain = qint64(1) << 20;
 
+// A refused picture is tried again after 30 s, doubling up to 10 min, counted in
+// Timer1's 2 s ticks: the watcher acts only on ticks, so no finer clock helps,
+// and a count does not jump when the wall clock is set or the machine sleeps.
+constexpr int64_t kFirstRetryTicks = 15, kLongestRetryTicks = 300;
+
 }  // namespace
 
-// What a composition depends on, as one text.
+// What a composition depends on, as one text: the source file by its identity
+// too, so that a picture replaced under the same name counts as new.
 QString Window1::ComposeSettings(const QString& source) const {
     ScreenPtr main = Screen(0);
     QStringList parts{source, EditField1->Text()};
-    for (int64_t v : {int64_t(PopupMenu1->ListIndex()), int64_t(PopupMenu2->ListIndex()), int64_t(CheckBox1->Value()),
-                      int64_t(CheckBox2->Value()), int64_t(currentColor.Value()), int64_t(currentBackColor.Value()),
-                      int64_t(EditField1->TextColor().Value()), int64_t(menuheight + menuBarAdjust),
-                      int64_t(main ? main->Width() : 0), int64_t(main ? main->Height() : 0)})
+    const FileStamp file = FileStamp::of(source);
+    for (int64_t v : {int64_t(file.device), int64_t(file.inode), int64_t(file.size), int64_t(file.modified.tv_sec),
+                      int64_t(file.modified.tv_nsec), int64_t(PopupMenu1->ListIndex()), int64_t(PopupMenu2->ListIndex()),
+                      int64_t(CheckBox1->Value()), int64_t(CheckBox2->Value()), int64_t(currentColor.Value()),
+                      int64_t(currentBackColor.Value()), int64_t(EditField1->TextColor().Value()),
+                      int64_t(menuheight + menuBarAdjust), int64_t(main ? main->Width() : 0),
+                      int64_t(main ? main->Height() : 0)})
         parts << QString::number(v);
     return parts.join(QLatin1Char('\n'));
 }
@@ -81,8 +91,13 @@ Window1::PicturesState Window1::PicturesStateOf(const FolderItemPtr& file) {
     return s;
 }
 
+int64_t Window1::RefusalBackoffTicks() const {
+    return std::min(kFirstRetryTicks << std::clamp(refusalsInARow - 1, 0, 8), kLongestRetryTicks);
+}
+
 bool Window1::ComposeWouldFailAgain(const QString& source) const {
     if (!failedCompose || failedCompose->settings != ComposeSettings(source)) return false;
+    if (failedCompose->refusedWhileShowing) return watcherTicks < failedCompose->retryTick;
     const PicturesState now = PicturesStateOf(ComposedFile()), &then = failedCompose->state;
     const bool freed = (now.writable && !then.writable) || (then.targetBlocked && !now.targetBlocked) ||
                        (then.freeBytes < kNearlyFull && now.freeBytes >= then.freeBytes + kRoomToTryAgain);
@@ -180,7 +195,8 @@ void Window1::SetMainDesktop() {
         // The name is ours in a folder that others write to (archives, synced
         // folders): a link found there is replaced, never written through.
         if (!exporter->SavePicture(file, canvas, AtomicTarget::RegularFile)) {
-            failedCompose = FailedCompose{ComposeSettings(currentImage->AbsolutePath()), PicturesStateOf(file)};
+            failedCompose =
+                FailedCompose{ComposeSettings(currentImage->AbsolutePath()), PicturesStateOf(file), std::nullopt, 0};
             if (!inBackground) MsgBox(kCouldNotSave);
             return;
         }
@@ -188,12 +204,16 @@ void Window1::SetMainDesktop() {
         // A desktop that refused the picture (a locked setting, a desktop
         // service that stopped answering) must not have the watcher compose
         // the same picture again on every tick; a click says so.
-        if (!StringsEqual(DesktopPicture(1), file->AbsolutePath())) {
-            failedCompose = FailedCompose{ComposeSettings(currentImage->AbsolutePath()), PicturesStateOf(file)};
+        const QString shown = DesktopPicture(1);
+        if (!StringsEqual(shown, file->AbsolutePath())) {
+            ++refusalsInARow;
+            failedCompose = FailedCompose{ComposeSettings(currentImage->AbsolutePath()), PicturesStateOf(file), shown,
+                                          watcherTicks + RefusalBackoffTicks()};
             if (!inBackground) MsgBox(kCouldNotSet);
             return;
         }
         failedCompose.reset();
+        refusalsInARow = 0;
     } else {
         const QString suffix = QStringLiteral("-ZenMod.") + QLatin1String(format.extension);
         FolderItemPtr file =

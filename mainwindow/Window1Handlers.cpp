@@ -138,6 +138,7 @@ void Window1::UpDownArrows1_Down() {
 }
 
 void Window1::Timer1_Action() {
+    ++watcherTicks;
     inBackground = true;
     CheckScreens();
     inBackground = false;

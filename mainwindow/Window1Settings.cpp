@@ -20,6 +20,7 @@
 #include "framework/system/MenuBarHeight.h"
 #include "framework/system/Screens.h"
 #include "framework/text/StyledText.h"
+#include "framework/ui/KeepOnScreen.h"
 #include "mainwindow/Window1.h"
 
 namespace {
@@ -72,7 +73,8 @@ void Window1::Event_Open() {
         Rectangle2->SetFillColor(currentTextColor);
 
         auto prefs = Prefs();
-        if (prefs->Exists(QStringLiteral("mainwindow"))) {
+        const bool placed = prefs->Exists(QStringLiteral("mainwindow"));
+        if (placed) {
             prefs->GetWindowPosition(QStringLiteral("mainwindow"), *this);
             RoundRectangle1->SetFillColor(prefs->GetColor(QStringLiteral("barcolor")));
             currentColor = prefs->GetColor(QStringLiteral("barcolor"));
@@ -128,6 +130,10 @@ void Window1::Event_Open() {
         }
 
         DisclosureTriangle1->SetValue(savedAdvanced);
+        // The preview and the advanced group made the window taller after its
+        // place came back; it must still end inside its screen. A window the
+        // store did not place is left to the window manager.
+        if (placed) keepOnScreen(*this, false);
 
         ImageWell1->AcceptFileDrop(ImageFiles::All());
         ImageWell1->AcceptPictureDrop();
@@ -170,6 +176,11 @@ void Window1::Event_Open() {
 }
 
 void Window1::Event_Close() {
+    writeSettings();
+    Quit(0);
+}
+
+void Window1::writeSettings() {
     auto prefs = Prefs();
     prefs->Set(QStringLiteral("mainwindow"), static_cast<const WindowBounds&>(*this));
     prefs->Set(QStringLiteral("barcolor"), currentColor);
@@ -189,5 +200,4 @@ void Window1::Event_Close() {
         prefs->Set(QStringLiteral("scrname") + Str(i + 1), scrName.value(i));
         Yield();
     }
-    Quit(0);
 }

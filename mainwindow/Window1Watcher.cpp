@@ -39,6 +39,10 @@ void Window1::CheckScreens() {
     } done{checkingScreens};
 
     const QString p1 = DesktopPicture(1);
+    // The main screen showing something else than after a refused picture: the
+    // desktop may take pictures again.
+    if (failedCompose && failedCompose->refusedWhileShowing && *failedCompose->refusedWhileShowing != p1)
+        failedCompose.reset();
     if (!IsComposedPicture(p1)) {
         bool changed = false;
         for (int32_t i = 1; i <= ScreenCount() - 1; ++i) {
@@ -61,7 +65,7 @@ void Window1::CheckScreens() {
         if (scrOriginal.isEmpty()) scrOriginal.append(QString());
         scrOriginal[0] = p1;
         FolderItemPtr source = GetFolderItem(p1, 0);
-        // A picture that could not be written is not composed again on every tick.
+        // A picture that could not be written or was refused is not composed again on every tick.
         if (!ComposeWouldFailAgain(source ? source->AbsolutePath() : p1)) {
             LoadImage(source);
             SetMainDesktop();

@@ -7,6 +7,7 @@
 #include "framework/core/Strings.h"
 #include "framework/files/FileNames.h"
 #include "framework/system/Screens.h"
+#include "framework/ui/KeepOnScreen.h"
 
 namespace {
 
@@ -325,8 +326,12 @@ bool PrefsManager::placeWindow(const QString& key, WindowBounds& window, bool si
     };
     window.SetTop(atLeast(block->Short(0), &ScreenInfo::AvailableTop));
     window.SetLeft(atLeast(block->Short(2), &ScreenInfo::AvailableLeft));
-    if (!size) return true;
-    window.SetHeight(atMost(block->Short(4), &ScreenInfo::AvailableHeight));
-    window.SetWidth(atMost(block->Short(6), &ScreenInfo::AvailableWidth));
+    if (size) {
+        window.SetHeight(atMost(block->Short(4), &ScreenInfo::AvailableHeight));
+        window.SetWidth(atMost(block->Short(6), &ScreenInfo::AvailableWidth));
+    }
+    // A place saved on a larger screen, in another layout or at another scale
+    // factor may still reach past the right or bottom edge of its screen.
+    keepOnScreen(window, size);
     return true;
 }

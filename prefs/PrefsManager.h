@@ -78,7 +78,8 @@ public:
     // Stores the window's Top, Left, Height and Width as signed 16-bit values.
     void Set(const QString& key, const WindowBounds& window);
     // Sizes and moves the window from the stored rectangle, kept inside the top
-    // and left edges and the available size of the main screen. False, and the
+    // and left edges and the available size of the main screen, then moved back
+    // onto the available area of its screen (keepOnScreen). False, and the
     // window untouched, when the key holds no rectangle.
     bool GetWindow(const QString& key, WindowBounds& window) const;
     void Delete(const QString& key);
@@ -91,7 +92,8 @@ public:
                           const QString& help, int32_t type);
     void AddToPrefsWindow(const QString& key, const QString& caption, const QString& group,
                           const QString& help, int32_t type, const QString& extra);
-    // As GetWindow, but only Top and Left; the size is left alone.
+    // As GetWindow, but only Top and Left; the size is left alone (a window
+    // larger than its screen's area takes the area's top-left corner).
     bool GetWindowPosition(const QString& key, WindowBounds& window) const;
 
     // The store's arrays. Only the store changes them; they are public so the
@@ -117,6 +119,7 @@ private:
     // live entry, or appends a new entry.
     void store(const QString& key, int32_t tag, const Variant& value);
     void append(const QString& key, int32_t tag, const Variant& value);
-    // Clamps to the main screen; with size, Height and Width too.
+    // Clamps to the main screen, with size Height and Width too, then keeps
+    // the window on its screen.
     bool placeWindow(const QString& key, WindowBounds& window, bool size) const;
 };

@@ -13,9 +13,11 @@ struct Choice {
     std::unique_ptr<DesktopBackend> backend;
 };
 
+// Never destroyed: a backend's D-Bus connection must not be let go after Qt's
+// own statics at exit; reset() lets it go in order.
 Choice& choice() {
-    static Choice c;
-    return c;
+    static auto* c = new Choice;
+    return *c;
 }
 
 // The first desktop that the session names and that runs here; each detector

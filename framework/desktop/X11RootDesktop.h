@@ -7,8 +7,10 @@
 // screen's rectangle (stretched to it when its size differs), and the other
 // screens keep what the previous pixmap showed there. The pixmap is made on a
 // connection of its own whose resources outlive it (RetainPermanent), so it
-// stays after the program quits; the previous one is freed the usual way, by
-// killing the client that kept it, when both properties name it.
+// stays after the program quits. A root property of our own tells later runs
+// which pixmap was ours: that one is freed (by killing the client that kept
+// it) once it is no longer the background, another program's only when both
+// properties name it, and only ever a pixmap.
 //
 // X11 keeps no file name: picture() answers nothing and the record answers.
 #include <QByteArray>

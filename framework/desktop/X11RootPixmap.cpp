@@ -1,5 +1,6 @@
 #include "framework/desktop/X11RootPixmap.h"
 
+#include <QCoreApplication>
 #include <QRect>
 #include <QtGlobal>
 
@@ -46,18 +47,74 @@ private:
     Display* display_;
 };
 
-Pixmap pixmapProperty(Display* display, Window root, Atom atom) {
-    Atom type = 0;
+// Probes may fail (a window that is gone, an id of another kind) without
+// spoiling the error state of the call around them.
+class KeepError {
+public:
+    KeepError() : saved_(lastError) {}
+    ~KeepError() { lastError = saved_; }
+    KeepError(const KeepError&) = delete;
+    KeepError& operator=(const KeepError&) = delete;
+
+private:
+    int saved_;
+};
+
+// The one id of type a window's property holds; 0 for none or an error.
+XID idProperty(Display* display, Window window, Atom atom, Atom type) {
+    const KeepError keep;
+    Atom actualType = 0;
     int format = 0;
     unsigned long count = 0, after = 0;
     unsigned char* data = nullptr;
-    Pixmap pixmap = 0;
-    if (XGetWindowProperty(display, root, atom, 0, 1, False, XA_PIXMAP, &type, &format, &count, &after, &data) ==
+    XID id = 0;
+    if (XGetWindowProperty(display, window, atom, 0, 1, False, type, &actualType, &format, &count, &after, &data) ==
             Success &&
-        type == XA_PIXMAP && format == 32 && count == 1 && data)
-        pixmap = *reinterpret_cast<const Pixmap*>(data);  // 32-bit items come as longs
+        actualType == type && format == 32 && count == 1 && data)
+        id = *reinterpret_cast<const XID*>(data);  // 32-bit items come as longs
     if (data) XFree(data);
-    return pixmap;
+    return id;
+}
+
+void setIdProperty(Display* display, Window window, Atom atom, Atom type, XID id) {
+    XChangeProperty(display, window, atom, type, 32, PropModeReplace, reinterpret_cast<const unsigned char*>(&id), 1);
+}
+
+// A drawable that is no window. Killing the client of any other id (a window,
+// a font, ...) could take down a program that is still running, us included.
+bool isPixmap(Display* display, XID id) {
+    const KeepError keep;
+    Window root = 0;
+    int x = 0, y = 0;
+    unsigned width = 0, height = 0, border = 0, depth = 0;
+    lastError = 0;
+    if (!XGetGeometry(display, id, &root, &x, &y, &width, &height, &border, &depth) || lastError) return false;
+    XWindowAttributes attributes;
+    return !XGetWindowAttributes(display, id, &attributes);
+}
+
+// Our own record of the pixmap we retained: the root's property names a
+// marker window made on the pixmap's connection, whose property names the
+// pixmap. The marker dies with that connection, so an id the server handed
+// out again to another client after ours was killed is never taken for ours.
+QByteArray keeperName() {
+    const QByteArray application = QCoreApplication::applicationName().toUtf8();
+    return '_' + (application.isEmpty() ? QByteArrayLiteral("ROOT") : application) + "_PMAP_KEEPER";
+}
+
+Pixmap ourRetainedPixmap(Display* display, Window root, Atom keeperAtom) {
+    const Window keeper = idProperty(display, root, keeperAtom, XA_WINDOW);
+    const Pixmap pixmap = keeper ? idProperty(display, keeper, keeperAtom, XA_PIXMAP) : 0;
+    return pixmap && isPixmap(display, pixmap) ? pixmap : 0;
+}
+
+void recordRetained(Display* display, Window root, Atom keeperAtom, Pixmap pixmap) {
+    XSetWindowAttributes attributes;
+    attributes.override_redirect = True;  // no window manager takes it up
+    const Window keeper = XCreateWindow(display, root, -1, -1, 1, 1, 0, 0, InputOnly, CopyFromParent,
+                                        CWOverrideRedirect, &attributes);
+    setIdProperty(display, keeper, keeperAtom, XA_PIXMAP, pixmap);
+    setIdProperty(display, root, keeperAtom, XA_WINDOW, keeper);
 }
 
 unsigned long channel(int value, unsigned long mask) {
@@ -120,8 +177,10 @@ bool show(const QByteArray& name, const QImage& picture, QPoint position) {
     const unsigned depth = unsigned(DefaultDepth(display, screen));
     const Atom rootAtom = XInternAtom(display, "_XROOTPMAP_ID", False);
     const Atom esetrootAtom = XInternAtom(display, "ESETROOT_PMAP_ID", False);
-    const Pixmap old = pixmapProperty(display, root, rootAtom);
-    const Pixmap oldEsetroot = pixmapProperty(display, root, esetrootAtom);
+    const Atom keeperAtom = XInternAtom(display, keeperName().constData(), False);
+    const Pixmap old = idProperty(display, root, rootAtom, XA_PIXMAP);
+    const Pixmap oldEsetroot = idProperty(display, root, esetrootAtom, XA_PIXMAP);
+    const Pixmap ours = ourRetainedPixmap(display, root, keeperAtom);
 
     const Pixmap pixmap = XCreatePixmap(display, root, unsigned(rootRect.width()), unsigned(rootRect.height()), depth);
     const GC gc = XCreateGC(display, pixmap, 0, nullptr);
@@ -146,22 +205,27 @@ bool show(const QByteArray& name, const QImage& picture, QPoint position) {
     XSync(display, False);
     bool ok = lastError == 0;
     if (ok) {
-        // The previous setter's pixmap goes with the client that kept it, but
-        // only when both properties name it (the esetroot convention): a lone
+        // Another setter's pixmap goes with the client that kept it, but only
+        // when both properties name it (the esetroot convention): a lone
         // _XROOTPMAP_ID may belong to a program that is still running.
-        if (old && old == oldEsetroot) {
+        if (old && old == oldEsetroot && old != ours && isPixmap(display, old)) {
             XKillClient(display, old);
             XSync(display, False);
             lastError = 0;  // already gone is fine
         }
-        XChangeProperty(display, root, rootAtom, XA_PIXMAP, 32, PropModeReplace,
-                        reinterpret_cast<const unsigned char*>(&pixmap), 1);
-        XChangeProperty(display, root, esetrootAtom, XA_PIXMAP, 32, PropModeReplace,
-                        reinterpret_cast<const unsigned char*>(&pixmap), 1);
+        setIdProperty(display, root, rootAtom, XA_PIXMAP, pixmap);
+        setIdProperty(display, root, esetrootAtom, XA_PIXMAP, pixmap);
         XSetWindowBackgroundPixmap(display, root, pixmap);
         XClearWindow(display, root);
         XSync(display, False);
         ok = lastError == 0;
+    }
+    if (ok) {
+        recordRetained(display, root, keeperAtom, pixmap);
+        // Ours goes once it is nobody's background, whatever ESETROOT_PMAP_ID
+        // says (another program may have set _XROOTPMAP_ID alone since).
+        if (ours && idProperty(display, root, rootAtom, XA_PIXMAP) != ours) XKillClient(display, ours);
+        XSync(display, False);  // a record that failed costs a leak, not the background shown
     }
     // Only a pixmap in use outlives this connection.
     XSetCloseDownMode(display, ok ? RetainPermanent : DestroyAll);

@@ -11,8 +11,9 @@ namespace X11RootPixmap {
 bool available(const QByteArray& display);
 // Makes a new root pixmap that shows picture at position (root coordinates)
 // over what the current one shows elsewhere, publishes it as _XROOTPMAP_ID and
-// ESETROOT_PMAP_ID, keeps it after the connection closes and frees the
-// previous one when both properties name it. False when the server refused.
+// ESETROOT_PMAP_ID and keeps it after the connection closes. Frees the one it
+// kept before once that is no longer _XROOTPMAP_ID, and another program's
+// pixmap only when both properties name it. False when the server refused.
 bool show(const QByteArray& display, const QImage& picture, QPoint position);
 
 }  // namespace X11RootPixmap

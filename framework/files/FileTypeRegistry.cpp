@@ -6,17 +6,19 @@
 
 namespace {
 
+// Both never destroyed: FileType objects held by statics elsewhere withdraw
+// their names when they go, which may be after these at exit.
 std::vector<FileTypeFilterEntry>& registry() {
-    static std::vector<FileTypeFilterEntry> types;
-    return types;
+    static auto* types = new std::vector<FileTypeFilterEntry>;
+    return *types;
 }
 
 // How many registrations each name holds (lower-case names): a type made anew
 // under a name that an older one still holds keeps the name registered when
 // the older one goes.
 std::map<QString, int>& holders() {
-    static std::map<QString, int> counts;
-    return counts;
+    static auto* counts = new std::map<QString, int>;
+    return *counts;
 }
 
 std::vector<FileTypeFilterEntry>::iterator find(const QString& name) {

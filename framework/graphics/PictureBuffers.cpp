@@ -21,7 +21,8 @@ struct Block {
 };
 
 std::mutex mutex;
-std::vector<Block> kept;
+// Never destroyed: a picture held by a static elsewhere gives its block back at exit.
+std::vector<Block>& kept = *new std::vector<Block>;
 int generation = 0;
 
 void ReleaseAll() {

@@ -2,7 +2,9 @@
 // The application object: one per run, registered with _RuntimeRegisterAppObject.
 // Its events: Open before any window's Open, Close once when the program quits,
 // Activate and Deactivate when the application gains or loses the front (it is
-// active while one of its windows, dialogs included, is active).
+// active while one of its windows, dialogs included, is active), CommitData when
+// the session asks the program to save what it would save on quitting (a
+// logout, or the end of the display connection: the program may not get to quit).
 #include <QString>
 #include <functional>
 #include <map>
@@ -18,6 +20,7 @@ public:
     virtual void Event_Close() {}
     virtual void Event_Activate() {}
     virtual void Event_Deactivate() {}
+    virtual void Event_CommitData() {}
 
     MenuBarPtr MenuBar() const { return menuBar_; }
     void SetMenuBar(MenuBarPtr bar) { menuBar_ = std::move(bar); }

@@ -8,9 +8,10 @@ namespace {
 
 int depth = 0;
 
+// Never destroyed: the waiting calls hold objects of the program's.
 std::vector<std::function<void()>>& waiting() {
-    static std::vector<std::function<void()>> calls;
-    return calls;
+    static auto* calls = new std::vector<std::function<void()>>;
+    return *calls;
 }
 
 void runWaiting() {

@@ -4,12 +4,16 @@
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QTimer>
+#include <QSessionManager>
 #include <algorithm>
+#include <cstdlib>
 #include <stdexcept>
+#include <thread>
 #include <vector>
 
 #include "framework/runtime/PlatformChoice.h"
 #include "framework/runtime/HandlerScope.h"
+#include "framework/runtime/QuitSignals.h"
 #include "framework/system/Dialogs.h"
 #include "framework/system/MouseButtons.h"
 #include "framework/ui/Window.h"
@@ -22,6 +26,9 @@ struct RuntimeState {
     QStringList exceptionClasses;
     std::shared_ptr<Application> app;
     bool running = false;
+    bool opened = false;   // every Open has run: the settings are all restored
+    bool exiting = false;  // the process is ending by exit() in the middle of the run
+    std::thread::id mainThread;
     QEventLoop* mainLoop = nullptr;
     std::vector<QEventLoop*> modalLoops;
     std::exception_ptr pending;
@@ -31,12 +38,15 @@ struct RuntimeState {
     bool active = false;
     Qt::ApplicationState lastState = Qt::ApplicationInactive;
     QTimer* deactivateDelay = nullptr;
-    QMetaObject::Connection stateConnection;
+    QMetaObject::Connection stateConnection, commitConnection;
 };
 
+// Never destroyed: the process may end by exit() from inside the event loop
+// (Qt does when the display connection breaks), with the application object
+// and the windows alive and other statics already gone.
 RuntimeState& state() {
-    static RuntimeState s;
-    return s;
+    static auto* s = new RuntimeState;
+    return *s;
 }
 
 const char* const kFrameworkClasses[] = {
@@ -96,6 +106,28 @@ void watchApplicationState() {
     s.stateConnection = QObject::connect(qApp, &QGuiApplication::applicationStateChanged, qApp, applicationStateChanged);
 }
 
+// A library may end the process by exit() from inside the event loop: Qt does
+// when the connection to the X server breaks (a logout from X11). The windows
+// and the application object are still alive; the settings are saved as for
+// the session's save request, and nothing of the display is touched (Yield
+// processes no events from here on). A quit under way has written the
+// windows' settings already: the application's Close saves them.
+void saveAtExit() {
+    RuntimeState& s = state();
+    if (!s.app || !s.opened || s.appClosed || std::this_thread::get_id() != s.mainThread) return;
+    s.exiting = true;
+    try {
+        if (s.quitting) {
+            s.appClosed = true;
+            s.app->Event_Close();
+        } else {
+            s.app->Event_CommitData();
+        }
+    } catch (...) {
+        // The process ends all the same.
+    }
+}
+
 QEventLoop* innermostLoop() {
     RuntimeState& s = state();
     if (!s.modalLoops.empty()) return s.modalLoops.back();
@@ -118,6 +150,10 @@ void RuntimeInit(int& argc, char** argv, const AppIdentity& identity) {
     QCoreApplication::setApplicationVersion(QStringLiteral(ZEN_VERSION));
     // Only Quit ends the program; closing the last window does not.
     QGuiApplication::setQuitOnLastWindowClosed(false);
+    s.mainThread = std::this_thread::get_id();
+    s.commitConnection = QObject::connect(qApp, &QGuiApplication::commitDataRequest, qApp,
+                                          [](QSessionManager&) { RuntimeCommitData(); });
+    installQuitSignals();
     for (const char* name : kFrameworkClasses) RuntimeRegisterClass(QString::fromLatin1(name));
     watchApplicationState();
 }
@@ -126,16 +162,19 @@ int32_t RuntimeExit() {
     RuntimeState& s = state();
     const int32_t code = s.exitCode;
     RuntimeReleaseSingleInstance();
+    removeQuitSignals();
     releaseWindowLists();
     s.app.reset();
-    s.running = false;
+    s.running = s.opened = false;
     s.pending = nullptr;
     s.pendingOpens.clear();
     s.quitting = s.appClosed = s.quitRequested = false;
     s.exitCode = 0;
     s.active = QGuiApplication::applicationState() == Qt::ApplicationActive;
-    if (s.stateConnection) QObject::disconnect(s.stateConnection);
-    s.stateConnection = {};
+    for (QMetaObject::Connection* c : {&s.stateConnection, &s.commitConnection}) {
+        if (*c) QObject::disconnect(*c);
+        *c = {};
+    }
     delete s.deactivateDelay;
     s.deactivateDelay = nullptr;
     if (s.ownedApp) {
@@ -165,6 +204,15 @@ std::shared_ptr<Application> _GetAppObject() { return state().app; }
 
 bool runtimeRunning() { return state().running; }
 
+bool runtimeExiting() { return state().exiting; }
+
+void RuntimeCommitData() {
+    RuntimeState& s = state();
+    // Before the Opens the settings are not all restored; a quit under way saves anyway.
+    if (!s.app || !s.opened || s.quitting) return;
+    runGuarded([&s] { s.app->Event_CommitData(); });
+}
+
 void queueWindowOpen(const std::function<void()>& open) { state().pendingOpens.push_back(open); }
 
 void _RuntimeRun() {
@@ -177,7 +225,11 @@ void _RuntimeRun() {
         opens.swap(s.pendingOpens);
         for (const auto& open : opens) open();
     }
+    s.opened = true;
     if (s.quitRequested) return;  // Quit during an Open
+    // Registered late, so that what the run made before it is still there when it runs.
+    static const bool hooked = std::atexit(saveAtExit) == 0;
+    (void)hooked;
     QEventLoop loop;
     s.mainLoop = &loop;
     loop.exec();

@@ -62,6 +62,12 @@ std::shared_ptr<Application> _GetAppObject();
 // that escapes an event handler ends the loop and is thrown from here.
 void _RuntimeRun();
 bool runtimeRunning();
+// True once the process has begun to end by exit() in the middle of the run.
+bool runtimeExiting();
+// The session asks the program to save (Qt's commitDataRequest, before a
+// logout): raises the application's CommitData. Does nothing before every
+// Open has run, or while the program quits.
+void RuntimeCommitData();
 // Tells the user about an error nothing caught (a message box), then returns;
 // the run's exit code becomes 1.
 void _UnhandledException(const std::exception& e);
@@ -69,6 +75,7 @@ void _UnhandledException(const std::exception& e);
 // Closes every open window (raising each one's Close once), raises the
 // application's Close once, then ends the event loop with the code. Calling it
 // again while it runs does nothing.
+// SIGTERM, SIGHUP and SIGINT quit through it too (QuitSignals.h).
 void Quit(int32_t code = 0);
 
 // Runs a handler for an event that came from Qt: an exception ends the event

@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <ctime>
 
+#include "framework/runtime/Runtime.h"
+
 namespace {
 
 int32_t interval = 10;
@@ -24,7 +26,8 @@ int64_t nowMs() {
 void Yield() {
     static int64_t lastPass = INT64_MIN / 2;
     const int64_t now = nowMs();
-    if (now - lastPass < interval || !QCoreApplication::instance()) return;
+    // Ending by exit(): processing events would reach the lost display again.
+    if (now - lastPass < interval || !QCoreApplication::instance() || runtimeExiting()) return;
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     lastPass = nowMs();
 }

@@ -1,5 +1,6 @@
 #include "framework/ui/BevelButton.h"
 
+#include <QStyle>
 #include <QToolButton>
 
 BevelButton::BevelButton() : TextControl(new QToolButton), button_(static_cast<QToolButton*>(widget())) {
@@ -25,7 +26,16 @@ BevelButton::BevelButton() : TextControl(new QToolButton), button_(static_cast<Q
 
 QString BevelButton::Caption() const { return button_->text(); }
 
-void BevelButton::SetCaption(const QString& v) { button_->setText(v); }
+void BevelButton::SetCaption(const QString& v) {
+    button_->setText(v);
+    ApplyFont();
+}
+
+// Inside the bevel's frame.
+QRect BevelButton::textRoom() const {
+    const int frame = button_->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, button_);
+    return button_->rect().adjusted(frame, frame, -frame, -frame);
+}
 
 void BevelButton::SetValue(bool v) {
     value_ = v;

@@ -37,6 +37,10 @@ public:
     bool AcceptFocus() const { return acceptFocus_; }
     void SetAcceptFocus(bool v);
 
+protected:
+    QStringList shownTexts() const override { return {Caption()}; }
+    QRect textRoom() const override;
+
 private:
     void clicked();
     QToolButton* button_;

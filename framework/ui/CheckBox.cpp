@@ -2,6 +2,8 @@
 
 #include <QCheckBox>
 #include <QSignalBlocker>
+#include <QStyle>
+#include <QStyleOptionButton>
 
 CheckBox::CheckBox() : TextControl(new QCheckBox), box_(static_cast<QCheckBox*>(widget())) {
     DeclareString("Caption", &CheckBox::Caption, &CheckBox::SetCaption);
@@ -18,7 +20,18 @@ CheckBox::CheckBox() : TextControl(new QCheckBox), box_(static_cast<QCheckBox*>(
 
 QString CheckBox::Caption() const { return box_->text(); }
 
-void CheckBox::SetCaption(const QString& v) { box_->setText(v); }
+void CheckBox::SetCaption(const QString& v) {
+    box_->setText(v);
+    ApplyFont();
+}
+
+// Beside the indicator.
+QRect CheckBox::textRoom() const {
+    QStyleOptionButton option;
+    option.initFrom(box_);
+    option.text = box_->text();
+    return box_->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, box_);
+}
 
 void CheckBox::SetValue(bool v) {
     if (v == value_) return;

@@ -14,6 +14,10 @@ public:
     bool Value() const { return value_; }
     void SetValue(bool v);
 
+protected:
+    QStringList shownTexts() const override { return {Caption()}; }
+    QRect textRoom() const override;
+
 private:
     QCheckBox* box_;
     bool value_ = false;

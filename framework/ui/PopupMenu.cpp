@@ -2,6 +2,8 @@
 
 #include <QComboBox>
 #include <QSignalBlocker>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <stdexcept>
 
 PopupMenu::PopupMenu() : TextControl(new QComboBox), combo_(static_cast<QComboBox*>(widget())) {
@@ -29,6 +31,7 @@ void PopupMenu::SetInitialValue(const QString& v) {
     combo_->addItems(rows);
     combo_->setCurrentIndex(-1);
     settingInCode_ = false;
+    ApplyFont();
 }
 
 int32_t PopupMenu::ListIndex() const { return combo_->currentIndex(); }
@@ -59,10 +62,28 @@ void PopupMenu::AddRow(const QString& text) {
     combo_->addItem(text);
     if (before == -1) combo_->setCurrentIndex(-1);  // adding the first row must not choose it
     settingInCode_ = false;
+    ApplyFont();
 }
 
 void PopupMenu::DeleteAllRows() {
     settingInCode_ = true;
     combo_->clear();
     settingInCode_ = false;
+    ApplyFont();
+}
+
+QStringList PopupMenu::shownTexts() const {
+    QStringList rows;
+    for (int i = 0; i < combo_->count(); ++i) rows << combo_->itemText(i);
+    return rows;
+}
+
+// Left of the arrow; the style draws the row one pixel in from each side.
+QRect PopupMenu::textRoom() const {
+    QStyleOptionComboBox option;
+    option.initFrom(combo_);
+    option.editable = combo_->isEditable();
+    option.frame = combo_->hasFrame();
+    return combo_->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, combo_)
+        .adjusted(1, 0, -1, 0);
 }

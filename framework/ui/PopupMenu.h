@@ -23,6 +23,11 @@ public:
     void AddRow(const QString& text);
     void DeleteAllRows();
 
+protected:
+    // Every row: the font stays the same whichever row is chosen.
+    QStringList shownTexts() const override;
+    QRect textRoom() const override;
+
 private:
     QComboBox* combo_;
     bool settingInCode_ = false;

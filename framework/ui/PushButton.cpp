@@ -1,6 +1,8 @@
 #include "framework/ui/PushButton.h"
 
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 
 PushButton::PushButton() : TextControl(new QPushButton), button_(static_cast<QPushButton*>(widget())) {
     button_->setAutoDefault(false);
@@ -14,11 +16,25 @@ PushButton::PushButton() : TextControl(new QPushButton), button_(static_cast<QPu
 
 QString PushButton::Caption() const { return button_->text(); }
 
-void PushButton::SetCaption(const QString& v) { button_->setText(v); }
+void PushButton::SetCaption(const QString& v) {
+    button_->setText(v);
+    ApplyFont();
+}
 
 void PushButton::SetDefault(bool v) {
     default_ = v;
     button_->setDefault(v);
+    ApplyFont();  // some styles give a default button a wider frame
+}
+
+// Inside the bevel.
+QRect PushButton::textRoom() const {
+    QStyleOptionButton option;
+    option.initFrom(button_);
+    option.text = button_->text();
+    if (button_->autoDefault()) option.features |= QStyleOptionButton::AutoDefaultButton;
+    if (button_->isDefault()) option.features |= QStyleOptionButton::DefaultButton;
+    return button_->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button_);
 }
 
 void PushButton::Push() {

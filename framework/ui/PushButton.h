@@ -18,6 +18,10 @@ public:
     // Clicks the button as the user would (nothing while it is disabled).
     void Push();
 
+protected:
+    QStringList shownTexts() const override { return {Caption()}; }
+    QRect textRoom() const override;
+
 private:
     QPushButton* button_;
     bool default_ = false, cancel_ = false;

@@ -113,11 +113,13 @@ void RectControl::SetTop(int32_t v) {
 void RectControl::SetWidth(int32_t v) {
     width_ = v;
     applyGeometry();
+    boxResized();
 }
 
 void RectControl::SetHeight(int32_t v) {
     height_ = v;
     applyGeometry();
+    boxResized();
 }
 
 void RectControl::SetVisible(bool v) {
@@ -150,6 +152,7 @@ void RectControl::followWindowResize(int32_t dWidth, int32_t dHeight) {
     if (lockBottom_ && lockTop_) height_ += dHeight;
     else if (lockBottom_) top_ += dHeight;
     applyGeometry();
+    if ((lockLeft_ && lockRight_ && dWidth) || (lockTop_ && lockBottom_ && dHeight)) boxResized();
 }
 
 void RectControl::AcceptFileDrop(const QString& fileTypeFilter) {

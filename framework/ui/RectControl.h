@@ -66,6 +66,8 @@ public:
 protected:
     // The kind's widget; the control owns it (through the window's content once attached).
     explicit RectControl(QWidget* widget);
+    // After the box's width or height changed.
+    virtual void boxResized() {}
 
 private:
     friend class RectControlFilter;

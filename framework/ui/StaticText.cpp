@@ -1,6 +1,8 @@
 #include "framework/ui/StaticText.h"
 
+#include <QFontMetrics>
 #include <QLabel>
+#include <climits>
 
 StaticText::StaticText() : TextControl(new QLabel), label_(static_cast<QLabel*>(widget())) {
     label_->setTextFormat(Qt::PlainText);
@@ -15,7 +17,18 @@ StaticText::StaticText() : TextControl(new QLabel), label_(static_cast<QLabel*>(
 
 QString StaticText::Text() const { return label_->text(); }
 
-void StaticText::SetText(const QString& v) { label_->setText(v); }
+void StaticText::SetText(const QString& v) {
+    label_->setText(v);
+    ApplyFont();
+}
+
+QStringList StaticText::shownTexts() const { return {label_->text()}; }
+
+bool StaticText::textFits(const QFontMetrics& metrics, const QString& text, const QRect& room) const {
+    if (!multiline_) return TextControl::textFits(metrics, text, room);
+    const QRect wrapped = metrics.boundingRect(QRect(0, 0, room.width(), INT_MAX / 2), Qt::TextWordWrap, text);
+    return wrapped.width() <= room.width() && wrapped.height() <= room.height();
+}
 
 void StaticText::SetTextAlign(int32_t v) {
     textAlign_ = v;
@@ -25,6 +38,10 @@ void StaticText::SetTextAlign(int32_t v) {
 
 void StaticText::SetTextColor(Color c) {
     textColor_ = c;
+    if (c == RGB(0, 0, 0)) {
+        label_->setPalette(QPalette());  // nothing of its own: the theme's colours
+        return;
+    }
     QPalette palette = label_->palette();
     palette.setColor(QPalette::WindowText, QColor(c.red, c.green, c.blue));
     label_->setPalette(palette);
@@ -33,4 +50,5 @@ void StaticText::SetTextColor(Color c) {
 void StaticText::SetMultiline(bool v) {
     multiline_ = v;
     label_->setWordWrap(v);
+    ApplyFont();
 }

@@ -1,5 +1,7 @@
 #pragma once
 // A label. TextAlign: 0 left, 1 centred, 2 right. Multiline wraps words.
+// TextColor black, the layouts' default, draws in the theme's text colour
+// (black on light themes, light on dark ones); any other colour is kept.
 #include "framework/ui/TextControl.h"
 
 class QLabel;
@@ -16,6 +18,10 @@ public:
     void SetTextColor(Color c);
     bool Multiline() const { return multiline_; }
     void SetMultiline(bool v);
+
+protected:
+    QStringList shownTexts() const override;
+    bool textFits(const QFontMetrics& metrics, const QString& text, const QRect& room) const override;
 
 private:
     QLabel* label_;

@@ -2,6 +2,17 @@
 
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QWidget>
+#include <algorithm>
+
+namespace {
+
+// Smaller than this, a caption is no longer worth reading.
+constexpr int kSmallestPixelSize = 6;
+
+}  // namespace
 
 TextControl::TextControl(QWidget* widget) : RectControl(widget) {}
 
@@ -20,7 +31,8 @@ void TextControl::DeclareDataBinding() {
 }
 
 QFont TextControl::FontFor(const QString& family, int32_t size, bool bold, bool italic, bool underline) {
-    QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    // The application's font: the desktop's font unless the program set one.
+    QFont font = QGuiApplication::font();
     const bool system = family.isEmpty() || family.compare(QLatin1String("System"), Qt::CaseInsensitive) == 0;
     if (!system) {
         if (QFontDatabase::hasFamily(family)) {
@@ -40,8 +52,28 @@ QFont TextControl::FontFor(const QString& family, int32_t size, bool bold, bool 
     return font;
 }
 
+QRect TextControl::textRoom() const { return widget()->contentsRect(); }
+
+bool TextControl::textFits(const QFontMetrics& metrics, const QString& text, const QRect& room) const {
+    return metrics.horizontalAdvance(text) <= room.width();
+}
+
+// Worked out when the text, the font or the box changes, never while painting.
+QFont TextControl::fittedFont() const {
+    QFont font = CurrentFont();
+    const QStringList texts = shownTexts();
+    if (texts.isEmpty() || Width() <= 0 || Height() <= 0) return font;
+    const QRect room = textRoom();
+    auto fits = [&] {
+        const QFontMetrics metrics(font);
+        return std::all_of(texts.begin(), texts.end(), [&](const QString& t) { return textFits(metrics, t, room); });
+    };
+    for (int size = QFontInfo(font).pixelSize(); size > kSmallestPixelSize && !fits();) font.setPixelSize(--size);
+    return font;
+}
+
 void TextControl::ApplyFont() {
-    if (QWidget* w = widget()) w->setFont(CurrentFont());
+    if (QWidget* w = widget()) w->setFont(fittedFont());
 }
 
 void TextControl::SetTextFont(const QString& v) {

@@ -63,11 +63,12 @@ protected:
     }
 };
 
-// Return and Enter press the window's default button, Escape its cancel button,
-// whatever control has the focus and whatever the platform's theme lets focused
-// buttons and check boxes do with Return; a multi-line text field keeps Return
-// (it marks itself with the property below), and an open popup list is a window
-// of its own. Auto-repeat never presses the default button again.
+// Return and Enter press the window's default button, Escape its cancel button
+// (or closes a dialog that has none), whatever control has the focus and
+// whatever the platform's theme lets focused buttons and check boxes do with
+// Return; a multi-line text field keeps Return (it marks itself with the
+// property below), and an open popup list is a window of its own. Auto-repeat
+// never presses the default button again.
 class DefaultKeyFilter : public QObject {
 public:
     using QObject::QObject;
@@ -467,6 +468,12 @@ bool Window::handleDefaultKey(int key) {
             button->Push();
             return true;
         }
+    }
+    // A dialog without a cancel button closes on Escape, as the platform's
+    // message boxes do: the way its close button closes it.
+    if (!isReturn && frame_ == 1 && closeButton_) {
+        widget_->close();
+        return true;
     }
     return false;
 }

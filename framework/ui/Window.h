@@ -141,7 +141,8 @@ public:
     void widgetResized(int32_t width, int32_t height);
     void userClose();
     void widgetActivated(bool active);
-    // Return or Enter: the default button; Escape: the cancel button. True when one was pushed.
+    // Return or Enter: the default button; Escape: the cancel button, else a
+    // dialog (Frame 1) closes as by its close button. True when the key was used.
     bool handleDefaultKey(int key);
     // Gives the focus to the first visible, enabled text field (a window opens ready for typing).
     void focusFirstTextField();

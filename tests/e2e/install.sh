@@ -14,8 +14,10 @@ for f in bin/zentravelle libexec/zentravelle/defaults libexec/zentravelle/plutil
 done
 desktop-file-validate "$prefix/share/applications/zentravelle.desktop" || fail "the .desktop file is not valid"
 grep -qx "Icon=zentravelle" "$prefix/share/applications/zentravelle.desktop" || fail "the .desktop file names no icon"
-icon="$prefix/share/icons/hicolor/128x128/apps/zentravelle.png"
-[ "$(identify -format '%wx%h' "$icon" 2>/dev/null)" = 128x128 ] || fail "no 128x128 icon in the hicolor theme"
+for size in 48x48 64x64 128x128; do
+  icon="$prefix/share/icons/hicolor/$size/apps/zentravelle.png"
+  [ "$(identify -format '%wx%h' "$icon" 2>/dev/null)" = "$size" ] || fail "no $size icon in the hicolor theme"
+done
 
 # System tools of the same names, first on PATH: they must never run.
 mkdir -p "$work/system"

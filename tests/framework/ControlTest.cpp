@@ -332,6 +332,15 @@ TEST_F(ControlTest, ReturnAndEscapePressDefaultAndCancelButtons) {
     EXPECT_EQ(lines->Text(), QStringLiteral("\n"));
 }
 
+TEST_F(ControlTest, EscapeClosesADialogWithoutCancelButtonOnly) {
+    for (const int32_t frame : {0, 1}) {  // a document window, a modal dialog
+        window->SetFrame(frame);
+        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QCoreApplication::sendEvent(window->contentWidget(), &escape);
+        EXPECT_EQ(window->isClosed(), frame == 1) << "frame " << frame;
+    }
+}
+
 TEST_F(ControlTest, RichPasteIntoOneLineKeepsStylesAndJoinsLines) {
     auto field = add<EditField>("EditField1");
     field->SetMultiline(false);

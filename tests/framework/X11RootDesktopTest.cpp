@@ -76,6 +76,19 @@ TEST(X11RootDesktop, EachScreensPictureBecomesTheRootPixmapAndOutlivesTheSetter)
     EXPECT_FALSE(X11RootDesktop(":no-such-display").setPicture(1, red));
     EXPECT_EQ(server.rootProperty("_XROOTPMAP_ID"), second);
     EXPECT_TRUE(server.pixmapExists(second));
+
+    // Another program sets _XROOTPMAP_ID alone: ours, left named by
+    // ESETROOT_PMAP_ID, is freed with the next picture; theirs is kept.
+    const uint64_t other = server.publishOwnPixmap(qRgb(0, 0, 255));
+    ASSERT_TRUE(desktop.setPicture(1, red));
+    EXPECT_FALSE(server.pixmapExists(second));
+    EXPECT_TRUE(server.pixmapExists(other));
+
+    // Both naming a window of the test's own connection (standing for the
+    // program's): nobody is killed, or the test would end here.
+    const uint64_t window = server.publishOwnWindow();
+    ASSERT_TRUE(desktop.setPicture(1, red));
+    EXPECT_TRUE(server.pixmapExists(window));
 }
 
 TEST(X11RootDesktop, DesktopsThatDrawTheirOwnBackgroundAreKnown) {

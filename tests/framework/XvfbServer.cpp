@@ -90,3 +90,13 @@ uint64_t XvfbServer::publishOwnPixmap(QRgb colour) {
     XSync(d, False);
     return pixmap;
 }
+
+uint64_t XvfbServer::publishOwnWindow() {
+    Display* d = dpy(connection_);
+    const Window window = XCreateSimpleWindow(d, DefaultRootWindow(d), 0, 0, 10, 10, 0, 0, 0);
+    for (const char* atom : {"_XROOTPMAP_ID", "ESETROOT_PMAP_ID"})
+        XChangeProperty(d, DefaultRootWindow(d), XInternAtom(d, atom, False), XA_PIXMAP, 32, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(&window), 1);
+    XSync(d, False);
+    return window;
+}

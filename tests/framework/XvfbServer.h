@@ -20,11 +20,13 @@ public:
     QRgb rootPixel(int x, int y) const;
     // The pixmap a root window property names; 0 for none.
     uint64_t rootProperty(const char* atom) const;
-    // True while the pixmap exists on the server.
+    // True while the pixmap (or window) exists on the server.
     bool pixmapExists(uint64_t pixmap) const;
     // A pixmap of the test's own connection, filled with colour and named by
     // _XROOTPMAP_ID alone, as a program that draws the root itself leaves it.
     uint64_t publishOwnPixmap(QRgb colour);
+    // A window of the test's own connection, named by both root pixmap properties.
+    uint64_t publishOwnWindow();
 
 private:
     QProcess process_;

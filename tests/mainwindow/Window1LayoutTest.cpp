@@ -1,6 +1,10 @@
 // The main window as it is built from its layout records, before its Open event.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QFontInfo>
+#include <QPainter>
+#include <QStyleOptionComboBox>
 #include <climits>
 
 #include "app/MenuBar1.h"
@@ -196,6 +200,65 @@ TEST_F(Window1Layout, MenuAccessorsFindTheBarsItems) {
     EXPECT_EQ(window->UntitledMenu0()->Text(), QStringLiteral("-"));
     EXPECT_EQ(window->FileMenu()->Count(), 2);
     EXPECT_EQ(window->EditMenu()->Count(), 8);
+}
+
+// A dark theme and a 12 pt serif desktop font, in place before the window is built.
+class Window1DarkLargeFont : public MainWindowTest {
+    void SetUp() override {
+        QApplication::setPalette(QPalette(QColor(55, 55, 60), QColor(45, 45, 48)));  // light text
+        QApplication::setFont(QFont(QStringLiteral("DejaVu Serif"), 12));
+        MainWindowTest::SetUp();
+    }
+    void TearDown() override {
+        MainWindowTest::TearDown();
+        QApplication::setPalette(palette_);
+        QApplication::setFont(font_);
+    }
+    const QPalette palette_ = QApplication::palette();
+    const QFont font_ = QApplication::font();
+};
+
+// Columns from the first to the last light pixel (0 when there is none).
+int LightSpan(const QImage& image) {
+    int first = image.width(), last = -1;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) > 110) first = std::min(first, x), last = std::max(last, x);
+    return std::max(0, last - first + 1);
+}
+
+TEST_F(Window1DarkLargeFont, EveryCaptionShowsWholeAndLightOnDark) {
+    const QImage shot = window->contentWidget()->grab().toImage();
+    shot.save(qEnvironmentVariable("ZEN_BINARY_DIR", QStringLiteral(".")) + QStringLiteral("/main-window-dark-12pt.png"));
+    EXPECT_LT(qGray(shot.pixel(5, 5)), 60) << "a dark window";
+    for (const ControlPtr& c : window->controls()) {
+        auto* control = dynamic_cast<TextControl*>(c.get());
+        if (!control || c->KindName() == QLatin1String("EditField")) continue;
+        SCOPED_TRACE(c->Name().toStdString());
+        QWidget* widget = control->widget();
+        QRect box(control->Left(), control->Top(), control->Width(), control->Height());
+        QString caption;
+        if (auto* popup = dynamic_cast<PopupMenu*>(control)) {
+            caption = popup->List(popup->ListIndex());
+            QStyleOptionComboBox option;
+            option.initFrom(widget);  // the row's text is left of the arrow
+            box.setWidth(widget->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, widget).left());
+        } else {
+            caption = StringOf(*c, c->HasProperty(QStringLiteral("Caption")) ? "Caption" : "Text");
+        }
+        const QFont font = widget->font();
+        EXPECT_EQ(QFontInfo(font).family(), QStringLiteral("DejaVu Serif"));
+        // The caption drawn with no box around it, against what the window shows.
+        QImage whole(QFontMetrics(font).horizontalAdvance(caption) + 20, 40, QImage::Format_RGB32);
+        whole.fill(Qt::black);
+        QPainter painter(&whole);
+        painter.setFont(font);
+        painter.setPen(Qt::white);
+        painter.drawText(10, 30, caption);
+        painter.end();
+        EXPECT_GE(LightSpan(shot.copy(box)), LightSpan(whole) - 2) << "cut, or not drawn light";
+    }
+    EXPECT_EQ(QFontInfo(window->StaticText4->widget()->font()).pixelSize(), 16) << "a caption that fits keeps its size";
 }
 
 }  // namespace

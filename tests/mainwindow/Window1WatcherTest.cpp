@@ -352,14 +352,16 @@ TEST_F(Window1Watcher, FailedWriteIsTriedAgainOnlyWhenSomethingChanged) {
         window->Timer1_Action();
         return window->currentImage != nullptr;
     };
-    EXPECT_FALSE(tickComposes());
-    EXPECT_FALSE(tickComposes());
+    for (int tick = 0; tick < 20; ++tick) EXPECT_FALSE(tickComposes()) << tick;  // no back-off here
     window->CheckBox1->SetValue(true);  // a setting
     EXPECT_TRUE(tickComposes());
     EXPECT_FALSE(tickComposes());
     Show(1, B);  // the desktop picture
     EXPECT_TRUE(tickComposes());
     EXPECT_FALSE(tickComposes());
+    const QString copy = B + QStringLiteral(".neu");  // the same picture put anew under the same name
+    ASSERT_TRUE(QFile::copy(B, copy) && QFile::remove(B) && QFile::rename(copy, B));
+    EXPECT_TRUE(tickComposes());
 
     // "Set Desktop" always tries, and says why it failed.
     for (int click = 0; click < 2; ++click) {
@@ -375,23 +377,27 @@ TEST_F(Window1Watcher, FailedWriteIsTriedAgainOnlyWhenSomethingChanged) {
 
 namespace {
 
-// A desktop that shows one picture and refuses every other (a locked setting).
+// A desktop that refuses every picture while locked (a locked setting).
 class LockedDesktop : public DesktopBackend {
 public:
     explicit LockedDesktop(QString shown) : shown_(std::move(shown)) {}
     QString name() const override { return QStringLiteral("Locked"); }
     bool perScreen() const override { return false; }
     std::optional<DesktopShown> picture(int32_t) override { return DesktopShown{shown_, QString()}; }
-    bool setPicture(int32_t, const QString&) override { return false; }
+    bool setPicture(int32_t, const QString& path) override {
+        if (!locked) shown_ = path;
+        return !locked;
+    }
 
-private:
     QString shown_;
+    bool locked = true;
 };
 
 }  // namespace
 
-TEST_F(Window1Watcher, ARefusedPictureIsNotComposedAgainOnEveryTick) {
-    DesktopBackends::install(std::make_unique<LockedDesktop>(A));
+TEST_F(Window1Watcher, ARefusedPictureIsTriedAgainWhenTheDesktopShowsAnotherOrAfterABackOff) {
+    auto* desktop = new LockedDesktop(A);
+    DesktopBackends::install(std::unique_ptr<DesktopBackend>(desktop));
     window->scrOriginal = QStringList{A};
     const auto tickComposes = [&] {
         window->currentImage = nullptr;
@@ -407,7 +413,21 @@ TEST_F(Window1Watcher, ARefusedPictureIsNotComposedAgainOnEveryTick) {
     const auto shown = platform.TakeShown();
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].text, QStringLiteral("Sorry, could not set the desktop image."));
-    DesktopBackends::reset();
+
+    desktop->shown_ = ComposedPng();  // ours after all, then the picture again: tried at once
+    EXPECT_FALSE(tickComposes());
+    desktop->shown_ = A;
+    EXPECT_TRUE(tickComposes());
+    // Else after 30 s, doubling with each refusal in a row (that was the fourth), up to 10 min.
+    const auto ticksUntilComposing = [&] {
+        int n = 1;
+        while (!tickComposes() && n < 400) ++n;
+        return n;
+    };
+    for (int wait : {120, 240, 300, 300}) EXPECT_EQ(ticksUntilComposing(), wait);
+    desktop->locked = false;
+    EXPECT_EQ(ticksUntilComposing(), 300);
+    EXPECT_EQ(Shown(1), ComposedPng());
 }
 
 class Window1Revert : public Window1Watcher {

@@ -1,7 +1,8 @@
-// Window rectangles: stored as signed 16-bit values and restored inside the
-// main screen's available area, one property at a time.
+// Window rectangles: stored as signed 16-bit values, restored inside the main
+// screen's available area one property at a time, then kept on their screen.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <functional>
 
 #include "framework/core/MemoryBlock.h"
@@ -11,7 +12,7 @@
 
 namespace {
 
-// A window that remembers its rectangle and the order of the changes made to it.
+// A window that remembers its rectangle and the changes made to it, in order.
 class TestWindow : public WindowBounds {
 public:
     TestWindow(int32_t top, int32_t left, int32_t height, int32_t width)
@@ -31,7 +32,7 @@ public:
 private:
     void change(const char* what, int32_t& field, int32_t v) {
         field = v;
-        changes.push_back(what);
+        changes.push_back(what + (" " + std::to_string(v)));
         if (afterChange) afterChange();
     }
     int32_t top_, left_, height_, width_;
@@ -90,19 +91,8 @@ TEST_F(PrefsWindow, GetWindowClampsToTheMainScreenInOrder) {
     p.Set("w", TestWindow(10, -1200, 500, 2000));
     TestWindow w(0, 0, 0, 0);
     ASSERT_TRUE(p.GetWindow("W", w));
-    EXPECT_EQ(w.Top(), 22);   // below the available top
-    EXPECT_EQ(w.Left(), 0);   // a window left of the main screen comes to its edge
-    EXPECT_EQ(w.Height(), 500);
-    EXPECT_EQ(w.Width(), 1440);
-    EXPECT_EQ(w.changes, (std::vector<std::string>{"Top", "Left", "Height", "Width"}));
-
-    // Inside the area nothing changes; the right and bottom edges play no part.
-    p.Set("w", TestWindow(800, 1400, 878, 1440));
-    ASSERT_TRUE(p.GetWindow("w", w));
-    EXPECT_EQ(w.Top(), 800);
-    EXPECT_EQ(w.Left(), 1400);
-    EXPECT_EQ(w.Height(), 878);
-    EXPECT_EQ(w.Width(), 1440);
+    // Below the available top; a window left of the main screen comes to its edge.
+    EXPECT_EQ(w.changes, (std::vector<std::string>{"Top 22", "Left 0", "Height 500", "Width 1440"}));
 }
 
 TEST_F(PrefsWindow, GetWindowPositionLeavesTheSizeAlone) {
@@ -110,11 +100,8 @@ TEST_F(PrefsWindow, GetWindowPositionLeavesTheSizeAlone) {
     p.Set("mainwindow", TestWindow(10, 10, 900, 900));
     TestWindow w(1, 1, 321, 654);
     ASSERT_TRUE(p.GetWindowPosition("mainwindow", w));
-    EXPECT_EQ(w.Top(), 30);
-    EXPECT_EQ(w.Left(), 50);
-    EXPECT_EQ(w.Height(), 321);
-    EXPECT_EQ(w.Width(), 654);
-    EXPECT_EQ(w.changes, (std::vector<std::string>{"Top", "Left"}));
+    // Larger than the area: its top-left corner goes on the area's.
+    EXPECT_EQ(w.changes, (std::vector<std::string>{"Top 30", "Left 50"}));
 }
 
 TEST_F(PrefsWindow, TheMainScreenIsAskedAnewForEveryStep) {
@@ -123,10 +110,31 @@ TEST_F(PrefsWindow, TheMainScreenIsAskedAnewForEveryStep) {
     // Moving the window makes another screen the main one.
     w.afterChange = [this] { platform.SetScreens(std::vector<ScreenInfo>{mainScreen(100, 200, 300, 400)}); };
     ASSERT_TRUE(p.GetWindow("w", w));
-    EXPECT_EQ(w.Top(), 22);
-    EXPECT_EQ(w.Left(), 200);
-    EXPECT_EQ(w.Height(), 400);
-    EXPECT_EQ(w.Width(), 300);
+    // The last step brings the top onto the new main screen's area.
+    EXPECT_EQ(w.changes, (std::vector<std::string>{"Top 22", "Left 200", "Height 400", "Width 300", "Top 100"}));
+}
+
+TEST_F(PrefsWindow, AWindowReachingPastItsScreenComesBackOntoIt) {
+    using Rect = std::array<int32_t, 4>;  // Top, Left, Height, Width
+    const ScreenInfo main = mainScreen(22, 0, 1440, 878), right = mainScreen(0, 1440, 1920, 1080);
+    ScreenInfo hidpi = mainScreen(0, 0, 720, 450);  // 1440 x 900 device pixels
+    hidpi.devicePixelRatio = 2.0;
+    // GetWindowPosition of a window 500 high and 400 wide, or with size GetWindow.
+    const struct { std::vector<ScreenInfo> screens; bool size; Rect stored, expected; } cases[] = {
+        {{main}, false, {800, 1300, 0, 0}, {400, 1040, 500, 400}},         // near the bottom right corner
+        {{hidpi}, false, {800, 1300, 0, 0}, {0, 320, 500, 400}},            // at 2x, taller than the area
+        {{main, right}, false, {1000, 3000, 0, 0}, {580, 2960, 500, 400}},  // mostly on the right screen
+        {{main, right}, false, {3000, 5000, 0, 0}, {400, 1040, 500, 400}},  // where no screen reaches
+        {{main, mainScreen(0, -1920, 1920, 1080)}, false, {100, -1500, 0, 0}, {100, 0, 500, 400}},  // left edge first
+        {{mainScreen(0, 0, 1920, 1080), mainScreen(0, 1920, 800, 600)}, true, {100, 2000, 900, 1000}, {0, 1920, 600, 800}},
+    };
+    for (const auto& c : cases) {
+        platform.SetScreens(c.screens);
+        p.Set("w", TestWindow(c.stored[0], c.stored[1], c.stored[2], c.stored[3]));
+        TestWindow w(0, 0, 500, 400);
+        ASSERT_TRUE(c.size ? p.GetWindow("w", w) : p.GetWindowPosition("w", w));
+        EXPECT_EQ((Rect{w.Top(), w.Left(), w.Height(), w.Width()}), c.expected) << "row " << &c - cases;
+    }
 }
 
 TEST_F(PrefsWindow, NoRectangleMeansFalseAndAnUntouchedWindow) {

@@ -1,10 +1,13 @@
 // The whole program run in-process: start-up, the About box, quitting and shut-down.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QTimer>
 
+#include <csignal>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -114,6 +117,41 @@ TEST_F(Startup, ClosingTheMainWindowQuits) {
     QTimer::singleShot(0, [] { Window1()->Close(); });
     EXPECT_EQ(RunProgram(), 0);
     EXPECT_TRUE(QFile::exists(PrefsPath())) << "the application's Close saved the store";
+}
+
+TEST_F(Startup, ASignalDuringAHandlerCancelsItsDialogAndQuitsOnceTheHandlerReturns) {
+    bool returned = false;
+    QTimer::singleShot(0, [&] {
+        runGuarded([&] {
+            raise(SIGTERM);
+            QDialog waiting;
+            EXPECT_EQ(waiting.exec(), QDialog::Rejected);  // its loop takes the signal in
+            EXPECT_TRUE(OpenWindow1()) << "the quit waits for the handler";
+            returned = true;
+        });
+    });
+    const QObject watchdog;  // a lost signal fails here rather than hanging
+    QTimer::singleShot(10000, &watchdog, [] {
+        if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+        Quit(3);
+    });
+    EXPECT_EQ(RunProgram(), 0);
+    EXPECT_TRUE(returned);
+    EXPECT_TRUE(QFile::exists(PrefsPath()));
+}
+
+TEST_F(Startup, TheSessionsSaveRequestSavesTheWindowsSettingsAndTheRunGoesOn) {
+    QTimer::singleShot(0, [] {
+        runAfterHandlers([] {  // once every Open has run
+            Window1()->EditField1->SetText(QStringLiteral("Abmeldung"));
+            RuntimeCommitData();
+            QFile saved(PrefsPath());
+            EXPECT_TRUE(saved.open(QIODevice::ReadOnly) && saved.readAll().contains("Abmeldung"));
+            EXPECT_TRUE(OpenWindow1());
+            Quit(0);
+        });
+    });
+    EXPECT_EQ(RunProgram(), 0);
 }
 
 TEST_F(Startup, HidesTheMainWindowWhileAnotherApplicationIsActive) {
