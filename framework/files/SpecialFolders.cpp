@@ -92,10 +92,14 @@ int RemoveLeftoversOfKilledWrites(const WrittenFiles& files) {
     } folders[] = {
         {xdgDir("XDG_CONFIG_HOME", QStringLiteral(".config")), named(files.preferences)},
         {picturesPath(), named(files.pictures)},
-        {appCache, [&](const QString& target) { return files.cache.contains(target) || kTemporaryItemName.match(target).hasMatch(); }},
+        {appCache,
+         [&](const QString& target) {
+             return files.cache.contains(target) || kTemporaryItemName.match(target).hasMatch();
+         }},
     };
     int removed = 0;
     for (const auto& f : folders)
-        if (!f.dir.isEmpty() && QFileInfo(f.dir).isDir()) removed += RemoveAtomicLeftovers(QDir::cleanPath(f.dir), f.written);
+        if (!f.dir.isEmpty() && QFileInfo(f.dir).isDir())
+            removed += RemoveAtomicLeftovers(QDir::cleanPath(f.dir), f.written);
     return removed;
 }
