@@ -84,9 +84,8 @@ TEST_F(Tools, DefaultsRefusesBadInputAndNeverOverwritesAForeignFile) {
 
     run(QStringLiteral("defaults write com.example.test kept v"));
     const QByteArray before = readAll(prefs(QStringLiteral("com.example.test.plist")));
-    const QString refused = run(QStringLiteral("defaults write com.example.test '' -bool YES"));
+    EXPECT_TRUE(run(QStringLiteral("defaults write com.example.test '' -bool YES")).contains(QStringLiteral("empty")));
     EXPECT_EQ(shell.ErrorCode(), 1);
-    EXPECT_TRUE(refused.contains(QStringLiteral("empty"))) << refused.toStdString();
     EXPECT_EQ(readAll(prefs(QStringLiteral("com.example.test.plist"))), before);
 
     writeAll(prefs(QStringLiteral("com.apple.dock.plist")), "not a property list");

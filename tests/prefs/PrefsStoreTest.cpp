@@ -146,16 +146,10 @@ TEST(PrefsStore, ColoursLiveInAPoolWhoseSlotsAreNeverReused) {
 // Keys match when their upper cases are equal without regard to case.
 TEST(PrefsStore, KeysMatchByTheirUpperCaseBeyondAscii) {
     const struct {
-        const char* set;
-        const char* asked;
+        const char *set, *asked;
         bool found;
-    } cases[] = {
-        {"straße", "STRASSE", true},     // upper case "SS"
-        {"ﬁle", "FILE", true},           // the ligature's upper case
-        {"\u212A", "k", true},           // Kelvin sign and k
-        {"σ", "ς", true},                // final sigma
-        {"\u0130", "i", false},          // dotted capital I is no i
-    };
+    } cases[] = {{"straße", "STRASSE", true}, {"ﬁle", "FILE", true}, {"\u212A", "k", true},  // Kelvin sign
+                 {"σ", "ς", true}, {"\u0130", "i", false}};
     for (const auto& c : cases) {
         PrefsManager p(nullptr);
         p.Set(QString::fromUtf8(c.set), 1);
