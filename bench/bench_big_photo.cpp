@@ -1,0 +1,226 @@
+// A 24-megapixel photo (6000 x 4000 JPEG): start-up with it as the desktop
+// picture against start-up with a small one, and composing it onto 1440 x 900
+// and 2560 x 1440 against the floor of libjpeg-turbo's half-scale decode plus
+// the encode of the canvas. Every start-up and compose runs in a fresh child
+// process that builds its own application, so that the peak resident memory
+// (the child's ru_maxrss, from wait4) is that case's alone. Prints the ratios
+// at the end.
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <turbojpeg.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QRandomGenerator>
+#include <cstdio>
+#include <unistd.h>
+
+#include "BenchHome.h"
+#include "app/App.h"
+#include "app/ProgramIdentity.h"
+#include "framework/desktop/DesktopService.h"
+#include "framework/runtime/Runtime.h"
+#include "mainwindow/Window1.h"
+#include "tests/support/FakePlatform.h"
+
+namespace {
+
+const BenchHome* home;
+
+QString PhotoPath() { return home->path() + QStringLiteral("/photo-24MP.jpg"); }
+QString SmallPath() { return home->path() + QStringLiteral("/small.jpg"); }
+
+// Smooth colour fields, a few shapes and fine noise: it compresses as a photo does.
+QImage PhotoLike(int w, int h) {
+    QImage image(w, h, QImage::Format_RGB32);
+    QPainter p(&image);
+    QLinearGradient sky(0, 0, w * 0.3, h);
+    sky.setColorAt(0, QColor(40, 90, 170));
+    sky.setColorAt(1, QColor(230, 170, 120));
+    p.fillRect(image.rect(), sky);
+    p.setBrush(QColor(30, 50, 30));
+    p.setPen(Qt::NoPen);
+    for (int i = 0; i < 12; ++i) p.drawEllipse(QPointF(w * i / 11.0, h * 0.95), w * 0.08, h * 0.2);
+    p.end();
+    QRandomGenerator rng(42);
+    for (int y = 0; y < h; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < w; ++x) {
+            const int n = int(rng.bounded(17u)) - 8;
+            const QRgb c = line[x];
+            line[x] = qRgb(std::clamp(qRed(c) + n, 0, 255), std::clamp(qGreen(c) + n, 0, 255),
+                           std::clamp(qBlue(c) + n, 0, 255));
+        }
+    }
+    return image;
+}
+
+struct ChildResult {
+    double ms = 0;  // what the child timed
+    double peakMB = 0;
+    bool ok = false;
+};
+
+// Runs `work` in a fresh process with its own application, a private home's
+// desktop record and one screen of that size; `work` returns the milliseconds
+// it timed (negative on failure).
+template <typename Work>
+ChildResult InChild(int screenW, int screenH, Work work) {
+    int fds[2];
+    if (pipe(fds) != 0) return {};
+    const pid_t pid = fork();
+    if (pid == 0) {
+        close(fds[0]);
+        QElapsedTimer started;
+        started.start();
+        int argc = 1;
+        char name[] = "bench_big_photo";
+        char* argv[] = {name, nullptr};
+        QApplication qapp(argc, argv);
+        SetAppIdentity(ProgramIdentity());
+        FakePlatform platform;
+        ScreenInfo screen;
+        screen.name = QStringLiteral("DP-1");
+        screen.width = screen.availableWidth = screenW;
+        screen.height = screen.availableHeight = screenH;
+        platform.SetScreens(std::vector<ScreenInfo>{screen});
+        auto app = std::make_shared<class App>();
+        app->prefs = std::make_shared<PrefsManager>(nullptr);
+        _RuntimeRegisterAppObject(app);
+        const double ms = work(started);
+        if (write(fds[1], &ms, sizeof ms) != sizeof ms) _exit(1);
+        _exit(0);  // no teardown: the measurement is taken
+    }
+    close(fds[1]);
+    ChildResult r;
+    double ms = -1;
+    r.ok = read(fds[0], &ms, sizeof ms) == sizeof ms && ms >= 0;
+    close(fds[0]);
+    int status = 0;
+    rusage usage{};
+    wait4(pid, &status, 0, &usage);
+    r.ms = ms;
+    r.peakMB = double(usage.ru_maxrss) / 1024;
+    r.ok = r.ok && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    return r;
+}
+
+double startupSmall = 0, startupPhoto = 0, compose2560 = 0, floor2560 = 0;
+
+// Start-up: from the process's start to the end of the main window's Open
+// event, which loads the desktop picture into the preview.
+void BM_StartUp(benchmark::State& state) {
+    const QString picture = state.range(0) ? PhotoPath() : SmallPath();
+    double best = 1e9, peak = 0;
+    for (auto _ : state) {
+        const ChildResult r = InChild(1440, 900, [&](const QElapsedTimer& started) {
+            DesktopService::setPicture(1, picture);
+            std::shared_ptr<class Window1> window = Window1();
+            window->Event_Open();
+            return window->PushButton1->Enabled() ? double(started.nsecsElapsed()) / 1e6 : -1.0;
+        });
+        if (!r.ok) return state.SkipWithError("the child failed");
+        state.SetIterationTime(r.ms / 1000);
+        best = std::min(best, r.ms);
+        peak = std::max(peak, r.peakMB);
+    }
+    (state.range(0) ? startupPhoto : startupSmall) = best;
+    state.counters["fastest_ms"] = best;
+    state.counters["peak_MB"] = peak;
+    state.SetLabel(state.range(0) ? "24 MP desktop picture" : "800x500 desktop picture");
+}
+BENCHMARK(BM_StartUp)->Arg(0)->Arg(1)->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
+
+// "Set Desktop" of the photo, Fit, strip and text, JPEG out; the fastest of
+// five composes in one process, and that process's peak.
+void BM_Compose24MP(benchmark::State& state) {
+    const int w = int(state.range(0)), h = int(state.range(1));
+    double best = 1e9, peak = 0;
+    for (auto _ : state) {
+        const ChildResult r = InChild(w, h, [&](const QElapsedTimer&) {
+            std::shared_ptr<class Window1> window = Window1();
+            window->menuheight = 27;
+            window->CheckBox1->SetValue(true);
+            window->EditField1->SetText(QStringLiteral("Zentravelle"));
+            window->scrOriginal = {QString()};
+            window->currentImage = std::make_shared<FolderItem>(PhotoPath());
+            window->PopupMenu1->SetListIndex(0);
+            double fastest = 1e9;
+            for (int i = 0; i < 5; ++i) {
+                QElapsedTimer t;
+                t.start();
+                window->SetMainDesktop();
+                fastest = std::min(fastest, double(t.nsecsElapsed()) / 1e6);
+            }
+            return QFile::exists(home->path() + "/Pictures/ZentravelleDesktopPicture.jpg") ? fastest : -1.0;
+        });
+        if (!r.ok) return state.SkipWithError("the child failed");
+        state.SetIterationTime(r.ms / 1000);
+        best = std::min(best, r.ms);
+        peak = std::max(peak, r.peakMB);
+    }
+    if (w == 2560) compose2560 = best;
+    state.counters["fastest_ms"] = best;
+    state.counters["peak_MB"] = peak;
+}
+BENCHMARK(BM_Compose24MP)->Args({1440, 900})->Args({2560, 1440})->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
+
+// The floor: libjpeg-turbo decoding the photo at half scale, and encoding a
+// 2560 x 1440 canvas.
+void BM_FloorHalfDecodeEncode2560(benchmark::State& state) {
+    QFile f(PhotoPath());
+    if (!f.open(QIODevice::ReadOnly)) return state.SkipWithError("no photo");
+    const QByteArray jpeg = f.readAll();
+    const int W = 2560, H = 1440, hw = 3000, hh = 2000;
+    tjhandle d = tjInitDecompress(), c = tjInitCompress();
+    std::vector<unsigned char> half(size_t(hw) * hh * 4), canvas(size_t(W) * H * 4, 0x80);
+    const unsigned long capacity = tjBufSize(W, H, TJSAMP_420);
+    unsigned char* out = tjAlloc(int(capacity));
+    double best = 1e9;
+    for (auto _ : state) {
+        QElapsedTimer t;
+        t.start();
+        tjDecompress2(d, reinterpret_cast<const unsigned char*>(jpeg.constData()), jpeg.size(), half.data(), hw, 0, hh,
+                      TJPF_BGRX, 0);
+        unsigned long size = capacity;
+        tjCompress2(c, canvas.data(), W, 0, H, TJPF_BGRX, &out, &size, TJSAMP_420, 75,
+                    TJFLAG_NOREALLOC | TJFLAG_ACCURATEDCT);
+        benchmark::DoNotOptimize(size);
+        best = std::min(best, double(t.nsecsElapsed()) / 1e6);
+    }
+    tjFree(out);
+    tjDestroy(d);
+    tjDestroy(c);
+    floor2560 = best;
+}
+BENCHMARK(BM_FloorHalfDecodeEncode2560)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const BenchHome dir;
+    home = &dir;
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qunsetenv("XDG_CURRENT_DESKTOP");
+    qputenv("XDG_RUNTIME_DIR", dir.path().toUtf8());  // a private one, as Qt wants it (0700)
+    if (const pid_t child = fork(); child == 0) {
+        PhotoLike(6000, 4000).save(PhotoPath(), "JPEG", 90);
+        PhotoLike(800, 500).save(SmallPath(), "JPEG", 90);
+        _exit(0);
+    } else {
+        int status = 0;
+        waitpid(child, &status, 0);
+    }
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    std::printf("\nratios\n");
+    if (startupSmall > 0 && startupPhoto > 0)
+        std::printf("  start-up, 24 MP desktop picture over an 800x500 one: %.2fx\n", startupPhoto / startupSmall);
+    if (compose2560 > 0 && floor2560 > 0)
+        std::printf("  24 MP onto 2560x1440, Fit: %.2fx the half-scale decode + encode\n", compose2560 / floor2560);
+    return 0;
+}
