@@ -37,9 +37,13 @@ PictureFile::PictureFile(const QString& path) {
     bytes_ = file_.size();
     reader_.setDevice(&file_);
     reader_.setAutoTransform(true);
+    if (!reader_.canRead()) return;
+    // A header that tells no size is held to the largest picture allowed.
     const QSize stored = reader_.size();
-    if (!stored.isValid() || qint64(stored.width()) * stored.height() > kMaxPixels) return;
-    if (bytes_ > qint64(stored.width()) * stored.height() * kBytesPerPixel + kMetadataAllowance) return;
+    const qint64 pixels = stored.isValid() ? qint64(stored.width()) * stored.height() : kMaxPixels;
+    if (pixels > kMaxPixels || bytes_ > pixels * kBytesPerPixel + kMetadataAllowance) return;
+    readable_ = true;
+    if (!stored.isValid()) return;
     const bool turned = reader_.transformation() & QImageIOHandler::TransformationRotate90;
     size_ = turned ? stored.transposed() : stored;
     // A JPEG to be turned takes Qt's way.
@@ -47,7 +51,7 @@ PictureFile::PictureFile(const QString& path) {
 }
 
 PicturePtr PictureFile::Read(QSize drawn) {
-    if (!size_.isValid()) return nullptr;
+    if (!readable_) return nullptr;
     PicturePtr picture;
     if (plainJpeg_) {
         if (!file_.seek(0)) return nullptr;

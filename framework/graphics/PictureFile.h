@@ -17,7 +17,8 @@ public:
     PictureFile& operator=(const PictureFile&) = delete;
 
     // The picture's own size, turned as the file says; after Read, that of the
-    // picture read. Invalid when the file is no readable picture or is refused.
+    // picture read. Invalid when the file is no readable picture, is refused,
+    // or its header tells no size.
     QSize Size() const { return size_; }
 
     // The picture; Nil when the file is no readable picture or changed since
@@ -32,5 +33,6 @@ private:
     QImageReader reader_;
     QSize size_;
     qint64 bytes_ = 0;  // the file's length when the header was read
+    bool readable_ = false;
     bool plainJpeg_ = false;
 };
