@@ -34,7 +34,7 @@ const BenchHome* home;
 
 QString PhotoPath() { return home->path() + QStringLiteral("/photo-24MP.jpg"); }
 QString SmallPath() { return home->path() + QStringLiteral("/small.jpg"); }
-// The small picture followed by 2 GB of nothing (a sparse file).
+// The small picture, its end marker cut off, followed by nothing up to 2 GB (a sparse file).
 QString HugePath() { return home->path() + QStringLiteral("/huge.jpg"); }
 
 // Smooth colour fields, a few shapes and fine noise: it compresses as a photo does.
@@ -260,7 +260,9 @@ int main(int argc, char** argv) {
     if (const pid_t child = fork(); child == 0) {
         PhotoLike(6000, 4000).save(PhotoPath(), "JPEG", 90);
         PhotoLike(800, 500).save(SmallPath(), "JPEG", 90);
+        // Without its end marker, so that a decoder reads on into the nothing.
         QFile::copy(SmallPath(), HugePath());
+        QFile(HugePath()).resize(QFile(SmallPath()).size() - 2);
         QFile(HugePath()).resize(qint64(2) << 30);
         _exit(0);
     } else {
