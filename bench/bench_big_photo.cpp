@@ -78,7 +78,7 @@ double PeakMB() {
 }
 
 struct ChildResult {
-    double value = 0;  // start-up: when the window's Open ended; compose: the fastest compose, in ms
+    double value = 0;  // start-up: when the window had painted; compose: the fastest compose; in ms
     double peakMB = 0;
     bool ok = false;
 };
