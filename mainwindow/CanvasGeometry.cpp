@@ -47,6 +47,14 @@ std::vector<CanvasRect> PlacementRects(int32_t placement, int32_t W, int32_t H, 
     return {};
 }
 
+CanvasSize DrawnSize(int32_t placement, int32_t W, int32_t H, int32_t sw, int32_t sh, int32_t offset) {
+    if (sw <= 0 || sh <= 0) return {};
+    CanvasSize drawn;
+    for (const CanvasRect& r : PlacementRects(placement, W, H, sw, sh, offset))
+        drawn = {std::max(drawn.width, r.width), std::max(drawn.height, r.height)};
+    return drawn;
+}
+
 TileGrid TileGridFor(int32_t W, int32_t H, int32_t sw, int32_t sh, int32_t offset) {
     return {Centred(W, H, sw, sh, offset), OddTileCount(W, sw), OddTileCount(H, sh)};
 }

@@ -21,6 +21,14 @@ bool FillsBackground(int32_t placement);
 std::vector<CanvasRect> PlacementRects(int32_t placement, int32_t W, int32_t H, int32_t sw, int32_t sh,
                                        int32_t offset);
 
+// The largest size at which the placement draws the whole source (Center and
+// Tile: its own); 0 x 0 for an empty source or an unknown row.
+struct CanvasSize {
+    int32_t width = 0, height = 0;
+    bool operator==(const CanvasSize&) const = default;
+};
+CanvasSize DrawnSize(int32_t placement, int32_t W, int32_t H, int32_t sw, int32_t sh, int32_t offset);
+
 // Tile: an odd number of columns and rows around the centre tile, drawn column
 // by column from the left, each column from the top; the last drawn lies on top.
 struct TileGrid {

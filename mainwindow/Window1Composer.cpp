@@ -18,6 +18,7 @@
 #include "framework/files/FileStamp.h"
 #include "framework/files/SpecialFolders.h"
 #include "framework/graphics/Graphics.h"
+#include "framework/graphics/PictureFile.h"
 #include "framework/graphics/QTGraphicsExporter.h"
 #include "framework/runtime/Yield.h"
 #include "framework/system/Dialogs.h"
@@ -122,18 +123,24 @@ void Window1::SetMainDesktop() {
         if (!inBackground) MsgBox(QStringLiteral("Sorry, could not create desktop image."));
     };
     if (!PictureSizeAllowed(W, H)) return cannotCreate();
-    PicturePtr source = currentImage->OpenAsPicture();
+    const int32_t offset = CheckBox2->Value() ? barH : 0;
+    const int32_t placement = PopupMenu1->ListIndex();
+    // A photo drawn at half its size or less is decoded no larger than drawn;
+    // the placement still goes by the picture's own size.
+    PictureFile file(currentImage->AbsolutePath());
+    const QSize header = file.Size();
+    const CanvasSize drawn = DrawnSize(placement, W, H, header.width(), header.height(), offset);
+    PicturePtr source = file.Read(QSize(drawn.width, drawn.height));
     if (!source) {
         if (!inBackground) MsgBox(QStringLiteral("Couldn't open the selected image."));
         return;
     }
 
-    const int32_t offset = CheckBox2->Value() ? barH : 0;
-    const int32_t sw = source->Width(), sh = source->Height();
-    const int32_t placement = PopupMenu1->ListIndex();
+    const int32_t sw = file.Size().width(), sh = file.Size().height();
     // An opaque source of the screen's size placed exactly over it is the canvas
     // itself: no second buffer, no copy.
-    const bool sourceIsCanvas = source->Image().format() == QImage::Format_RGB32 && sw == W && sh == H &&
+    const bool sourceIsCanvas = source->Image().format() == QImage::Format_RGB32 && source->Width() == W &&
+                                source->Height() == H && sw == W && sh == H &&
                                 PlacementRects(placement, W, H, sw, sh, offset) == std::vector<CanvasRect>{{0, 0, W, H}};
     // Fit and Center lay the background colour under the source: the canvas starts in it.
     const Color ground = FillsBackground(placement) ? currentBackColor : RGB(255, 255, 255);
@@ -156,7 +163,7 @@ void Window1::SetMainDesktop() {
             }
         } else {
             for (const CanvasRect& r : PlacementRects(placement, W, H, sw, sh, offset))
-                g.DrawPicture(source, r.x, r.y, r.width, r.height, 0, 0, sw, sh);
+                g.DrawPicture(source, r.x, r.y, r.width, r.height, 0, 0, source->Width(), source->Height());
         }
     }
 

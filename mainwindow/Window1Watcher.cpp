@@ -19,9 +19,11 @@ QString Window1::DesktopPicture(int32_t screen) {
 void Window1::LoadImage(FolderItemPtr f) {
     if (!f) return;
     currentImage = f;
-    PicturePtr p = f->OpenAsPicture();
+    // Decoded no larger than the preview needs (a JPEG, scaled).
+    const int32_t pw = ImageWell1->Width() - 8, ph = ImageWell1->Height() - 8;
+    PicturePtr p = f->OpenAsPicture(QSize(pw, ph));
     if (!p) return;
-    PicturePtr preview = NewPicture(ImageWell1->Width() - 8, ImageWell1->Height() - 8, 32);
+    PicturePtr preview = NewPicture(pw, ph, 32);
     if (!preview) return;
     preview->Graphics().DrawPicture(p, 0, 0, preview->Width(), preview->Height(), 0, 0, p->Width(), p->Height());
     ImageWell1->SetImage(preview);

@@ -1,5 +1,6 @@
 #pragma once
 // A file or folder, named by its absolute path. Held by std::shared_ptr; Nil is nullptr.
+#include <QSize>
 #include <QString>
 #include <memory>
 
@@ -34,8 +35,9 @@ public:
 
     // The file's picture (JPEG, PNG, TIFF or GIF; the first frame of an
     // animation); Nil when it is not a readable picture or is too large to
-    // hold (see graphics/PictureFiles.cpp).
-    std::shared_ptr<Picture> OpenAsPicture() const;
+    // hold (see graphics/PictureFile.h). A picture to be drawn no larger than
+    // `drawn` may come smaller than its own size, as a JPEG is decoded scaled.
+    std::shared_ptr<Picture> OpenAsPicture(QSize drawn = QSize()) const;
     // Writes the picture into this file as a JPEG, atomically; False on failure.
     bool SaveAsJPEG(const std::shared_ptr<Picture>& picture);
 

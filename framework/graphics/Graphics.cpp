@@ -2,8 +2,13 @@
 
 #include <algorithm>
 #include <cstring>
+#include <thread>
+#include <vector>
 
 namespace {
+// Scaled draws of at least this many pixels are drawn in bands on several threads.
+constexpr qint64 kBandedPixels = qint64(1) << 20;
+
 QColor ToQColor(Color c) { return QColor(c.red, c.green, c.blue); }
 }  // namespace
 
@@ -73,5 +78,29 @@ void Graphics::DrawTiledPicture(const PicturePtr& picture, int32_t x, int32_t y,
 void Graphics::DrawPicture(const PicturePtr& picture, int32_t x, int32_t y, int32_t width, int32_t height,
                            int32_t sourceX, int32_t sourceY, int32_t sourceWidth, int32_t sourceHeight) {
     if (!picture || width <= 0 || height <= 0 || sourceWidth <= 0 || sourceHeight <= 0) return;
-    painter_.drawImage(QRect(x, y, width, height), picture->Image(), QRect(sourceX, sourceY, sourceWidth, sourceHeight));
+    const QRect target(x, y, width, height), source(sourceX, sourceY, sourceWidth, sourceHeight);
+    const QRect visible = target & QRect(0, 0, target_.width(), target_.height());
+    const int bands = std::clamp(std::thread::hardware_concurrency(), 1u, 8u);
+    const bool plain = painter_.transform().isIdentity() && !painter_.hasClipping() &&
+                       painter_.compositionMode() == QPainter::CompositionMode_SourceOver && target_.depth() == 32;
+    // A large scaled draw is sampled pixel by pixel, each on its own: bands of
+    // rows are drawn at once, each through a painter of its own on those rows.
+    if (!plain || bands == 1 || target.size() == source.size() || qint64(visible.width()) * visible.height() < kBandedPixels) {
+        painter_.drawImage(target, picture->Image(), source);
+        return;
+    }
+    const int rows = (visible.height() + bands - 1) / bands;
+    std::vector<std::thread> workers;
+    for (int top = visible.top(); top <= visible.bottom(); top += rows) {
+        const int h = std::min(rows, visible.bottom() + 1 - top);
+        workers.emplace_back([&, top, h] {
+            QImage band(target_.bits() + qsizetype(top) * target_.bytesPerLine(), target_.width(), h,
+                        target_.bytesPerLine(), target_.format());
+            QPainter p(&band);
+            p.setRenderHints(painter_.renderHints());
+            p.translate(0, -top);
+            p.drawImage(target, picture->Image(), source);
+        });
+    }
+    for (std::thread& w : workers) w.join();
 }

@@ -19,19 +19,33 @@ constexpr TJPF kPixelFormatIgnoringAlpha = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? TJP
 
 }  // namespace
 
-QImage DecodeJpeg(const uchar* data, size_t size) {
+QSize JpegDecodedSize(int width, int height, QSize atLeast) {
+    if (atLeast.isValid() && atLeast.width() > 0 && atLeast.height() > 0) {
+        for (int denominator : {8, 4, 2}) {
+            // Rounded up, as the decoder scales.
+            const int w = (width + denominator - 1) / denominator, h = (height + denominator - 1) / denominator;
+            if (w >= atLeast.width() && h >= atLeast.height()) return QSize(w, h);
+        }
+    }
+    return QSize(width, height);
+}
+
+QImage DecodeJpeg(const uchar* data, size_t size, QSize atLeast, QSize* fullSize) {
     Handle d{tjInitDecompress()};
     if (!d.h || !data) return QImage();
     int width = 0, height = 0, subsampling = 0, colorspace = 0;
     if (tjDecompressHeader3(d.h, data, static_cast<unsigned long>(size), &width, &height, &subsampling, &colorspace) != 0)
         return QImage();
     if (colorspace == TJCS_CMYK || colorspace == TJCS_YCCK) return QImage();
-    QImage image = NewImageBuffer(width, height, QImage::Format_RGB32);
+    const QSize scaled = JpegDecodedSize(width, height, atLeast);
+    QImage image = NewImageBuffer(scaled.width(), scaled.height(), QImage::Format_RGB32);
     if (image.isNull()) return QImage();
-    // The alpha byte of TJPF_BGRA is 0xFF on decoding, as RGB32 wants it.
-    if (tjDecompress2(d.h, data, static_cast<unsigned long>(size), image.bits(), width, int(image.bytesPerLine()),
-                      height, kPixelFormat, 0) != 0)
+    // The alpha byte of TJPF_BGRA is 0xFF on decoding, as RGB32 wants it. The
+    // decoder takes the largest scaling that fits the size asked for: this one.
+    if (tjDecompress2(d.h, data, static_cast<unsigned long>(size), image.bits(), scaled.width(),
+                      int(image.bytesPerLine()), scaled.height(), kPixelFormat, 0) != 0)
         return QImage();
+    if (fullSize) *fullSize = QSize(width, height);
     return image;
 }
 

@@ -45,6 +45,9 @@ TEST(CanvasGeometry, PlacementsTilesStripAndTextBlock) {
             EXPECT_EQ(drawn[i].height, c.drawn[i].height);
         }
         EXPECT_EQ(FillsBackground(c.placement), c.placement == 0 || c.placement == 3);
+        // What a scaled decode must still give: the drawn rectangle (Tile: one tile).
+        EXPECT_EQ(DrawnSize(c.placement, c.W, c.H, c.sw, c.sh, c.offset),
+                  (c.drawn.empty() ? CanvasSize{} : CanvasSize{c.drawn[0].width, c.drawn[0].height}));
         if (c.placement != 4) continue;
         const TileGrid grid = TileGridFor(c.W, c.H, c.sw, c.sh, c.offset);
         EXPECT_EQ(grid.columns, c.columns);

@@ -1,7 +1,8 @@
 // The composer's pixels, pinned: every placement (with and without "below",
 // rounded and square strip, with text) on small photo-like sources, compared
 // pixel for pixel with canvases the composer made before its speed work.
-// A JPEG canvas may differ by the encoder's rounding only (±2 per channel).
+// A JPEG canvas may differ by the encoder's rounding only (±2 per channel); a
+// source decoded scaled, as kScaledTolerance says.
 // ZEN_UPDATE_GOLDEN=1 writes the pictures anew instead of comparing.
 #include <gtest/gtest.h>
 
@@ -25,6 +26,8 @@ struct GoldenCase {
     int32_t mode;  // the placement menu's row
     bool below, rounded, text;
     int32_t exportRow;  // 0 JPEG, 1 PNG
+    int tolerance = 0;  // per channel, besides the JPEG encoder's rounding
+    double beyond = 0;  // the share of pixels that may differ by more
 };
 
 // Smooth colour fields with a hard-edged disc: photo-like, yet a few KB as PNG.
@@ -50,6 +53,12 @@ QString Golden(const char* name) {
            QString::fromLatin1(name) + QStringLiteral(".png");
 }
 
+// A source decoded scaled: within 4 per channel but along hard edges, where
+// the decoder's averaging and the smooth drawing of the whole picture differ
+// most (up to some 60); those are at most 2% of the canvas.
+constexpr int kScaledTolerance = 4;
+constexpr double kScaledEdges = 0.02;
+
 class Window1Golden : public MainWindowTest {};
 
 TEST_F(Window1Golden, EveryPlacementMatchesTheComposerBeforeItsSpeedWork) {
@@ -66,6 +75,13 @@ TEST_F(Window1Golden, EveryPlacementMatchesTheComposerBeforeItsSpeedWork) {
         {"tile-below-rounded-text", 160, 100, 1, 1, Source::Png, 4, true, true, true, 1},
         {"tile-wide-below", 160, 100, 200, 13, Source::AlphaPng, 4, true, false, false, 1},
         {"fit-jpeg-out-text", 160, 100, 64, 48, Source::Jpeg, 0, true, true, true, 0},
+        // Drawn at half the source's size or less: decoded scaled (here to a
+        // quarter and to a half), which averages where the full decode was
+        // sampled when drawn smaller.
+        {"fit-scaled-quarter-text", 160, 100, 640, 400, Source::Jpeg, 0, false, false, true, 1, kScaledTolerance,
+         kScaledEdges},
+        {"fill-scaled-half-below-rounded", 160, 100, 400, 220, Source::Jpeg, 1, true, true, false, 1,
+         kScaledTolerance, kScaledEdges},
     };
     const bool update = qEnvironmentVariableIsSet("ZEN_UPDATE_GOLDEN");
     window->menuheight = 12;
@@ -102,18 +118,19 @@ TEST_F(Window1Golden, EveryPlacementMatchesTheComposerBeforeItsSpeedWork) {
         }
         const QImage golden = QImage(Golden(c.name)).convertToFormat(QImage::Format_RGB32);
         ASSERT_EQ(golden.size(), canvas.size()) << Golden(c.name).toStdString();
-        const int tolerance = c.exportRow == 0 ? 2 : 0;
-        int wrong = 0;
+        const int tolerance = c.tolerance + (c.exportRow == 0 ? 2 : 0);
+        int wrong = 0, largest = 0;
         for (int y = 0; y < canvas.height(); ++y) {
             for (int x = 0; x < canvas.width(); ++x) {
                 const QRgb a = canvas.pixel(x, y), b = golden.pixel(x, y);
                 const int d = std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
                                         std::abs(qBlue(a) - qBlue(b))});
-                if (d > tolerance && ++wrong <= 3)
+                largest = std::max(largest, d);
+                if (d > tolerance && ++wrong <= 3 && c.beyond == 0)
                     ADD_FAILURE() << "pixel (" << x << "," << y << ") differs by " << d;
             }
         }
-        EXPECT_EQ(wrong, 0);
+        EXPECT_LE(wrong, int(c.beyond * canvas.width() * canvas.height())) << "largest difference " << largest;
     }
 }
 
