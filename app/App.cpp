@@ -8,6 +8,7 @@
 #include "framework/files/SpecialFolders.h"
 #include "framework/runtime/NilObjectException.h"
 #include "framework/runtime/Runtime.h"
+#include "mainwindow/PreviewCache.h"
 #include "mainwindow/Window1.h"
 
 std::shared_ptr<class App> App() { return std::dynamic_pointer_cast<class App>(_GetAppObject()); }
@@ -19,7 +20,7 @@ const QString kPrefsFileName = QStringLiteral("Zentravelle Prefs");
 // Every file the program writes, where it writes it: the leftovers of a
 // killed write of these, and of nothing else, are removed at start.
 WrittenFiles OurFiles() {
-    WrittenFiles files{{kPrefsFileName, DesktopRecord::fileName()}, {}, {kHelpPageFileName}};
+    WrittenFiles files{{kPrefsFileName, DesktopRecord::fileName()}, {}, {kHelpPageFileName, kPreviewFileName}};
     for (const char* extension : kComposedExtensions) files.pictures << ComposedFileName(extension);
     return files;
 }

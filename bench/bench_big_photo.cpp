@@ -24,7 +24,9 @@
 #include "app/App.h"
 #include "app/ProgramIdentity.h"
 #include "framework/desktop/DesktopService.h"
+#include "framework/files/SpecialFolders.h"
 #include "framework/runtime/Runtime.h"
+#include "mainwindow/PreviewCache.h"
 #include "mainwindow/Window1.h"
 #include "tests/support/FakePlatform.h"
 
@@ -129,6 +131,9 @@ int ChildMain(char** argv) {
     _RuntimeRegisterAppObject(app);
     double out[2] = {-1, 0};
     if (mode.startsWith(QLatin1String("startup"))) {
+        // A first start: no preview kept from an earlier one.
+        if (mode == QLatin1String("startup-first"))
+            if (const FolderItemPtr cache = ApplicationCacheFolder()) cache->Child(kPreviewFileName)->Delete();
         DesktopService::setPicture(1, picture);
         std::shared_ptr<class Window1> window = Window1();
         window->Event_Open();
@@ -158,31 +163,42 @@ int ChildMain(char** argv) {
     _exit(0);  // no teardown: the measurement is taken
 }
 
-double startupSmall = 0, startupPhoto = 0, compose2560 = 0, floor2560 = 0;
+// The fastest of every repetition.
+double startupSmall[2] = {1e9, 1e9}, startupPhoto[2] = {1e9, 1e9}, compose2560 = 1e9, floor2560 = 1e9;
+
+enum StartCase { kSmallFirst, kPhotoFirst, kHuge, kSmallAgain, kPhotoAgain };
 
 // Start-up: from starting the process until the main window, built, opened
 // (its Open event loads the desktop picture into the preview) and shown, has
 // painted itself.
 void BM_StartUp(benchmark::State& state) {
-    const QString picture = state.range(0) == 2 ? HugePath() : state.range(0) ? PhotoPath() : SmallPath();
-    const bool refused = state.range(0) == 2;  // no preview: the button stays off
+    const auto which = StartCase(state.range(0));
+    const QString picture = which == kHuge                                   ? HugePath()
+                            : which == kPhotoFirst || which == kPhotoAgain ? PhotoPath()
+                                                                           : SmallPath();
+    const bool again = which == kSmallAgain || which == kPhotoAgain;
+    // No preview for the huge file: the button stays off.
+    const char* mode = which == kHuge ? "startup-refused" : again ? "startup" : "startup-first";
+    if (again) Spawn("startup", picture, 1440, 900);  // the start before, which keeps the preview
     double best = 1e9, peak = 0;
     for (auto _ : state) {
         const double started = NowMs();
-        const ChildResult r = Spawn(refused ? "startup-refused" : "startup", picture, 1440, 900);
+        const ChildResult r = Spawn(mode, picture, 1440, 900);
         if (!r.ok) return state.SkipWithError("the child failed");
         state.SetIterationTime((r.value - started) / 1000);
         best = std::min(best, r.value - started);
         peak = std::max(peak, r.peakMB);
     }
-    if (state.range(0) < 2) (state.range(0) ? startupPhoto : startupSmall) = best;
+    if (which == kSmallFirst || which == kSmallAgain) startupSmall[again] = std::min(startupSmall[again], best);
+    if (which == kPhotoFirst || which == kPhotoAgain) startupPhoto[again] = std::min(startupPhoto[again], best);
     state.counters["fastest_ms"] = best;
     state.counters["peak_MB"] = peak;
-    const char* const labels[] = {"800x500 desktop picture", "24 MP desktop picture",
-                                  "2 GB file behind an 800x500 JPEG's header"};
-    state.SetLabel(labels[state.range(0)]);
+    const char* const labels[] = {"800x500 desktop picture, first start", "24 MP desktop picture, first start",
+                                  "2 GB file behind an 800x500 JPEG's header", "800x500, started again",
+                                  "24 MP, started again (its preview kept)"};
+    state.SetLabel(labels[which]);
 }
-BENCHMARK(BM_StartUp)->Arg(0)->Arg(1)->Arg(2)->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StartUp)->DenseRange(kSmallFirst, kPhotoAgain)->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
 
 // "Set Desktop" of the photo, Fit, strip and text, JPEG out; the fastest of
 // eight composes in one process, and that process's peak.
@@ -196,7 +212,7 @@ void BM_Compose24MP(benchmark::State& state) {
         best = std::min(best, r.value);
         peak = std::max(peak, r.peakMB);
     }
-    if (w == 2560) compose2560 = best;
+    if (w == 2560) compose2560 = std::min(compose2560, best);
     state.counters["fastest_ms"] = best;
     state.counters["peak_MB"] = peak;
 }
@@ -227,7 +243,7 @@ void BM_FloorHalfDecodeEncode2560(benchmark::State& state) {
     tjFree(out);
     tjDestroy(d);
     tjDestroy(c);
-    floor2560 = best;
+    floor2560 = std::min(floor2560, best);
 }
 BENCHMARK(BM_FloorHalfDecodeEncode2560)->MinTime(2)->Unit(benchmark::kMillisecond);
 
@@ -272,9 +288,11 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     std::printf("\nratios\n");
-    if (startupSmall > 0 && startupPhoto > 0)
-        std::printf("  start-up, 24 MP desktop picture over an 800x500 one: %.2fx\n", startupPhoto / startupSmall);
-    if (compose2560 > 0 && floor2560 > 0)
+    for (const int again : {0, 1})
+        if (startupSmall[again] < 1e9 && startupPhoto[again] < 1e9)
+            std::printf("  start-up, 24 MP desktop picture over an 800x500 one, %s: %.2fx\n",
+                        again ? "started again" : "first start", startupPhoto[again] / startupSmall[again]);
+    if (compose2560 < 1e9 && floor2560 < 1e9)
         std::printf("  24 MP onto 2560x1440, Fit: %.2fx the half-scale decode + encode\n", compose2560 / floor2560);
     return 0;
 }

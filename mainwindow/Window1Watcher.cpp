@@ -8,6 +8,7 @@
 #include "framework/runtime/Yield.h"
 #include "framework/system/Keyboard.h"
 #include "framework/system/Screens.h"
+#include "mainwindow/PreviewCache.h"
 #include "mainwindow/Window1.h"
 
 QString Window1::DesktopPicture(int32_t screen) {
@@ -19,13 +20,19 @@ QString Window1::DesktopPicture(int32_t screen) {
 void Window1::LoadImage(FolderItemPtr f) {
     if (!f) return;
     currentImage = f;
-    // Decoded no larger than the preview needs (a JPEG, scaled).
     const int32_t pw = ImageWell1->Width() - 8, ph = ImageWell1->Height() - 8;
-    PicturePtr p = f->OpenAsPicture(QSize(pw, ph));
-    if (!p) return;
-    PicturePtr preview = NewPicture(pw, ph, 32);
-    if (!preview) return;
-    preview->Graphics().DrawPicture(p, 0, 0, preview->Width(), preview->Height(), 0, 0, p->Width(), p->Height());
+    // The same picture as last time: its preview is kept (a large photo's
+    // decoding is most of a start).
+    PicturePtr preview = CachedPreview(f->AbsolutePath(), QSize(pw, ph));
+    if (!preview) {
+        // Decoded no larger than the preview needs (a JPEG, scaled).
+        PicturePtr p = f->OpenAsPicture(QSize(pw, ph));
+        if (!p) return;
+        preview = NewPicture(pw, ph, 32);
+        if (!preview) return;
+        preview->Graphics().DrawPicture(p, 0, 0, preview->Width(), preview->Height(), 0, 0, p->Width(), p->Height());
+        KeepPreview(f->AbsolutePath(), preview);
+    }
     ImageWell1->SetImage(preview);
     PushButton1->SetEnabled(true);
 }

@@ -8,7 +8,11 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QPainter>
+#include <QThread>
 #include <QTimer>
+
+#include <fcntl.h>
+#include <sys/stat.h>
 
 #include <climits>
 #include <vector>
@@ -143,6 +147,31 @@ TEST_F(Window1Watcher, PreviewIsThePictureSqueezedIntoTheWell) {
     ASSERT_TRUE(window->ImageWell1->Image());
     EXPECT_EQ(window->ImageWell1->Image()->Width(), 292);
     EXPECT_EQ(window->ImageWell1->Image()->Height(), 179);
+}
+
+// The preview is kept under the file's identity: the same file is not decoded
+// again (here it no longer could be), a file of another time is.
+TEST_F(Window1Watcher, APreviewIsKeptForTheSameFileOnly) {
+    const QString path = WriteSolid(QStringLiteral("Originale/Foto.png"), 400, 300);
+    const QByteArray name = QFile::encodeName(path);
+    struct stat st {};
+    ASSERT_EQ(::stat(name.constData(), &st), 0);
+    QThread::msleep(150);  // a file's identity is trusted once it has settled
+    window->LoadImage(GetFolderItem(path, 0));
+    ASSERT_TRUE(window->ImageWell1->Image());
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    f.write("no picture");  // in place: same inode and size
+    f.close();
+    for (const bool sameTime : {true, false}) {
+        timespec times[2] = {{0, UTIME_OMIT}, st.st_mtim};
+        if (!sameTime) times[1].tv_sec += 60;
+        ASSERT_EQ(::utimensat(AT_FDCWD, name.constData(), times, 0), 0);
+        QThread::msleep(150);
+        window->ImageWell1->SetImage(nullptr);
+        window->LoadImage(GetFolderItem(path, 0));
+        EXPECT_EQ(bool(window->ImageWell1->Image()), sameTime);
+    }
 }
 
 // ---- GetLongDesktopName --------------------------------------------------------
